@@ -1,0 +1,22 @@
+#include "app/message_sink.h"
+
+#include <QDebug>
+#include <utility>
+
+namespace {
+MessageSink& currentSink() {
+    static MessageSink sink;
+    return sink;
+}
+} // namespace
+
+MessageSink setMessageSink(MessageSink sink) {
+    return std::exchange(currentSink(), std::move(sink));
+}
+
+void showMessage(const QString& text) {
+    if (currentSink())
+        currentSink()(text);
+    else
+        qWarning().noquote() << text;
+}
