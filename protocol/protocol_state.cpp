@@ -1,0 +1,3 @@
+#include "protocol/protocol_state.h"
+
+qint32 protocol_step = 0;

@@ -1,0 +1,43 @@
+#include "serial/port_map.h"
+
+#include <QRegularExpression>
+
+namespace {
+QHash<QString, QString>& overrideTable() {
+    static QHash<QString, QString> table;
+    return table;
+}
+} // namespace
+
+QString defaultDevicePath(const QString& entry) {
+#ifdef Q_OS_WIN
+    return entry;
+#else
+    static const QRegularExpression comEntry(QStringLiteral("^COM([0-9]+)$"),
+                                             QRegularExpression::CaseInsensitiveOption);
+    const auto match = comEntry.match(entry.trimmed());
+    if (match.hasMatch()) {
+        const int n = match.captured(1).toInt();
+        if (n >= 1)
+            return QStringLiteral("/dev/ttyS%1").arg(n - 1);
+    }
+    return entry;
+#endif
+}
+
+void setPortOverrides(const QHash<QString, QString>& overrides) {
+    auto& table = overrideTable();
+    table.clear();
+    for (auto it = overrides.cbegin(); it != overrides.cend(); ++it)
+        if (!it.value().trimmed().isEmpty())
+            table.insert(it.key().trimmed().toUpper(), it.value().trimmed());
+}
+
+QHash<QString, QString> portOverrides() {
+    return overrideTable();
+}
+
+QString devicePathFor(const QString& entry) {
+    const auto it = overrideTable().constFind(entry.trimmed().toUpper());
+    return it != overrideTable().cend() ? it.value() : defaultDevicePath(entry);
+}

@@ -1,0 +1,17 @@
+#pragma once
+// The port list keeps the entries "COM1" … "COM32" everywhere. On Windows they are the
+// ports themselves; elsewhere each entry stands for a device path: COMn is /dev/ttyS(n−1)
+// unless the settings file maps the entry to another path (a USB adapter, a
+// /dev/serial/by-id/… name, the simulator's pseudo-terminal).
+#include <QHash>
+#include <QString>
+
+// Device path an entry stands for when nothing maps it.
+QString defaultDevicePath(const QString& entry);
+
+// Replaces the entry → path overrides (keys compared case-insensitively).
+void setPortOverrides(const QHash<QString, QString>& overrides);
+QHash<QString, QString> portOverrides();
+
+// The device path to open for a port list entry.
+QString devicePathFor(const QString& entry);

@@ -1,0 +1,272 @@
+#include "serial/sio.h"
+
+#include "app/message_sink.h"
+#include "protocol/protocol_state.h"
+#include "serial/port_map.h"
+#include "serial/port_tuning.h"
+
+#include <QCoreApplication>
+#include <QDeadlineTimer>
+#include <QPointer>
+#include <QSerialPort>
+#include <algorithm>
+#include <cerrno>
+#include <cstring>
+
+#ifdef Q_OS_WIN
+#include <qt_windows.h>
+#endif
+
+QString port_name;
+qint32 port_handle = -1;
+bool port_open = false;
+quint8* tx_pointer = nullptr;
+quint32 tx_count = 0;
+quint32 rx_count = 0;
+quint8 expect_buffer[kLinkBufferSize] = {};
+quint8 rx_buffer[kLinkBufferSize] = {};
+quint8 check_mask[kLinkBufferSize] = {};
+quint32 chunk_size = 0;
+qint32 read_timeout = 0;
+bool response_ready = false;
+bool data_error = false;
+
+namespace {
+
+// The system's error number of a failed open. QSerialPort reports only its own error
+// class, so the number is taken from the platform right after the failed call, and
+// derived from the class where the platform kept none.
+int openErrorNumber(int savedErrno, QSerialPort::SerialPortError error) {
+#ifdef Q_OS_WIN
+    Q_UNUSED(savedErrno);
+    if (const DWORD last = GetLastError())
+        return static_cast<int>(last);
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return ERROR_FILE_NOT_FOUND;
+    case QSerialPort::PermissionError:
+        return ERROR_ACCESS_DENIED;
+    default:
+        return ERROR_GEN_FAILURE;
+    }
+#else
+    if (savedErrno != 0)
+        return savedErrno;
+    switch (error) {
+    case QSerialPort::DeviceNotFoundError:
+        return ENOENT;
+    case QSerialPort::PermissionError:
+        return EACCES;
+    case QSerialPort::OpenError:
+        return EBUSY;
+    default:
+        return EIO;
+    }
+#endif
+}
+
+} // namespace
+
+TSio::TSio() {
+    std::fill(std::begin(nullarray), std::end(nullarray), quint8(0));
+    port_open = false;
+    devicePath_ = devicePathFor(port_name);
+
+    port_ = new QSerialPort(this);
+    port_->setPortName(devicePath_);
+    errno = 0;
+    if (!port_->open(QIODevice::ReadWrite)) {
+        const int savedErrno = errno;
+        port_handle = -1;
+        showMessage(QString::asprintf("Kein Zugriff auf %s, Fehlernummer: %d",
+                                      qUtf8Printable(port_name),
+                                      openErrorNumber(savedErrno, port_->error())));
+        return;
+    }
+    port_handle = static_cast<qint32>(port_->handle());
+    port_open = true;
+
+    // 38400 baud, 8N1, no flow control. DTR and RTS are raised where the device has
+    // them; a pseudo-terminal rejects them, which is worth a warning, not a failed open.
+    lineControlSupported_ = port_->setDataTerminalReady(true) && port_->setRequestToSend(true);
+    if (!lineControlSupported_)
+        qWarning().noquote() << "DTR/RTS not supported by" << devicePath_ << "-"
+                             << port_->errorString();
+    port_->clearError();
+    applyLineSettings();
+    requestLowLatency(port_->handle());
+    port_->setReadBufferSize(1024);
+    rx_count = 1;
+    tx_count = 1;
+    read_timeout = clampReadTimeout(read_timeout);
+
+    // Qt does not purge on open: drop whatever the controller sent before.
+    port_->clear();
+    std::fill(std::begin(rx_buffer), std::end(rx_buffer), quint8(0));
+    std::fill(std::begin(expect_buffer), std::end(expect_buffer), quint8(0));
+}
+
+TSio::~TSio() {
+    terminated_ = true;
+    if (state_ != WorkerState::Asleep) {
+        // A transfer that was handed over or is running will never end its run.
+        std::fill(std::begin(check_mask), std::end(check_mask), quint8(0));
+        tx_pointer = nullptr;
+    }
+    if (port_ && port_->isOpen())
+        port_->close();
+    port_open = false;
+}
+
+void TSio::Resume() {
+    if (state_ != WorkerState::Asleep || terminated_)
+        return;
+    state_ = WorkerState::HandedOver;
+    QMetaObject::invokeMethod(this, &TSio::runHandedOver, Qt::QueuedConnection);
+}
+
+void TSio::Terminate() {
+    terminated_ = true;
+}
+
+void TSio::runHandedOver() {
+    if (terminated_ || state_ != WorkerState::HandedOver)
+        return;
+    Transfer();
+}
+
+void TSio::setBaudRate38400() {
+    if (port_ && port_->isOpen())
+        port_->setBaudRate(38400);
+}
+
+void TSio::applyLineSettings() {
+    port_->setBaudRate(38400);
+    port_->setDataBits(QSerialPort::Data8);
+    port_->setParity(QSerialPort::NoParity);
+    port_->setStopBits(QSerialPort::OneStop);
+    port_->setFlowControl(QSerialPort::NoFlowControl);
+    if (lineControlSupported_) {
+        port_->setDataTerminalReady(true);
+        port_->setRequestToSend(true);
+    }
+    port_->clearError();
+}
+
+void TSio::endOfRun() {
+    anmeldung = false;
+    std::memcpy(check_mask, nullarray, sizeof check_mask);
+    tx_pointer = nullptr;
+    state_ = WorkerState::Asleep;
+}
+
+bool TSio::waitForAnswer(quint32 n, int timeoutMs) {
+    const QDeadlineTimer deadline(timeoutMs);
+    while (port_->bytesAvailable() < qint64(n)) {
+        if (deadline.hasExpired())
+            return true;
+        port_->clearError();
+        if (port_->waitForReadyRead(int(deadline.remainingTime())))
+            continue;
+        const auto error = port_->error();
+        if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError)
+            return false;
+    }
+    return true;
+}
+
+void TSio::failLostPort() {
+    const QString reason = port_->errorString();
+    port_->close();
+    port_open = false;
+    data_error = true;
+    response_ready = true;
+    endOfRun();
+
+    // Nothing of this object is touched after the signal: a handler may destroy the link.
+    const QString name = port_name;
+    qWarning().noquote() << "Port" << name << "lost:" << reason;
+    emit portLost(name);
+    showMessage(QStringLiteral("Verbindung zu %1 unterbrochen: %2").arg(name, reason));
+}
+
+void TSio::Transfer() {
+    state_ = WorkerState::Transferring;
+    data_error = false;
+    const bool portUsable = port_ && port_->isOpen();
+    if (portUsable)
+        applyLineSettings();
+    read_timeout = clampReadTimeout(read_timeout);
+    if (portUsable)
+        port_->clear();
+
+    if (tx_pointer == nullptr) {
+        endOfRun();
+        return;
+    }
+    if (!portUsable) {
+        // The port was closed when it vanished; nothing can be sent.
+        data_error = true;
+        endOfRun();
+        return;
+    }
+
+    chunk_size = clampChunkSize(chunk_size);
+    const quint32 count = std::min<quint32>(tx_count, kLinkBufferSize);
+    const bool letWindowBreathe = processesMessagesDuringTransfer(count);
+    QPointer<TSio> self(this);
+
+    for (quint32 pos = 0; pos < count; pos += chunk_size) {
+        if (letWindowBreathe) {
+            QCoreApplication::processEvents();
+            if (!self)
+                return; // a handler destroyed the link; its destructor cleaned up
+            if (terminated_) {
+                endOfRun();
+                return;
+            }
+        }
+        const ProgressUpdate progress = progressFor(protocol_step, pos, count);
+        emit progressChanged(progress.ram, progress.eep.value_or(-1));
+
+        const quint32 n = chunkLength(pos, chunk_size, count);
+        port_->write(reinterpret_cast<const char*>(tx_pointer + pos), n);
+        port_->clearError();
+        if (!port_->waitForBytesWritten(int(10 * n + 20))) {
+            const auto error = port_->error();
+            if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError) {
+                failLostPort();
+                return;
+            }
+        }
+        if (!waitForAnswer(n, readTimeoutMs(read_timeout, n))) {
+            failLostPort();
+            return;
+        }
+        const qint64 got = port_->read(reinterpret_cast<char*>(rx_buffer + pos), n);
+        response_ready = true;
+        if (got < qint64(n)) {
+            // A missing answer byte fails the telegram at once: the positions that did
+            // not arrive would otherwise hold an earlier transfer's bytes and could pass
+            // as a fresh answer.
+            data_error = true;
+            endOfRun();
+            return;
+        }
+    }
+
+    if (firstAnswerError(expect_buffer, rx_buffer, check_mask, count))
+        data_error = true;
+    endOfRun();
+}
+
+void startTransfer(TSio* link, quint32 count) {
+    tx_count = count;
+    rx_count = count;
+    tx_pointer = expect_buffer;
+    if (link && link->isAsleep()) {
+        link->anmeldung = true;
+        link->Resume();
+    }
+    response_ready = false;
+}

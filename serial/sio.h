@@ -1,0 +1,91 @@
+#pragma once
+// The serial link: owns the port and moves one prepared telegram at a time through it,
+// one byte at a time, reading the controller's answer byte for every byte sent.
+//
+// A requester fills expect_buffer and check_mask, sets tx_count and wakes the link; the
+// transfer then runs on the main thread the next time it processes its event queue.
+// Instead of a worker thread that hands each transfer to the main thread, the wake-up
+// posts the transfer into the main event loop: every wake-up yields exactly one
+// transfer on the main thread, and the sequencer sees the link "asleep" only when no
+// transfer is pending or running.
+#include "serial/link_rules.h"
+
+#include <QObject>
+#include <QString>
+
+class QSerialPort;
+
+// Link state shared with the window. Touched on the main thread only.
+extern QString port_name;  // port list entry to open, "COM1" … "COM32"
+extern qint32 port_handle; // handle of the open port, −1 when the open failed
+extern bool port_open;
+extern quint8* tx_pointer; // first byte to send; null when no transfer is pending
+extern quint32 tx_count;   // telegram length, at most 1025
+extern quint32 rx_count;   // set like tx_count by every requester; unused by the transfer
+extern quint8 expect_buffer[kLinkBufferSize]; // the telegram, also the echo reference
+extern quint8 rx_buffer[kLinkBufferSize];     // answer byte i for telegram byte i
+extern quint8 check_mask[kLinkBufferSize];    // 0 data, 1 echo, 2 acknowledge 0xAA
+extern quint32 chunk_size;                    // bytes per write/read round, 1 … 100
+extern qint32 read_timeout;                   // constant part of the read time-out, ms
+extern bool response_ready;
+extern bool data_error;
+
+class TSio : public QObject {
+    Q_OBJECT
+public:
+    enum class WorkerState { Asleep, HandedOver, Transferring };
+
+    // Opens port_name. On failure shows "Kein Zugriff auf …" and leaves port_handle −1.
+    TSio();
+    // Closes the port; a transfer that is handed over or running is abandoned cleanly.
+    ~TSio() override;
+
+    quint8 nullarray[kLinkBufferSize];
+    bool anmeldung = false; // a transfer was requested and has not finished
+
+    WorkerState workerState() const { return state_; }
+    bool isAsleep() const { return state_ == WorkerState::Asleep; }
+
+    // Wakes the worker: the transfer is posted to the main event loop. Does nothing
+    // unless asleep.
+    void Resume();
+    // Marks the worker terminated: a handed-over transfer will not start and a running
+    // one stops at its next chunk.
+    void Terminate();
+    bool isTerminated() const { return terminated_; }
+
+    // One transfer of the pending telegram; runs on the main thread.
+    void Transfer();
+
+    // Sets the line to 38400 baud again (connection set-up).
+    void setBaudRate38400();
+
+    QString devicePath() const { return devicePath_; }
+    // False where the device rejected DTR/RTS (pseudo-terminals do).
+    bool lineControlSupported() const { return lineControlSupported_; }
+
+signals:
+    // Progress of the running transfer. eep < 0 leaves ProgressBar_EEP unchanged.
+    void progressChanged(int ram, int eep);
+    // The port vanished during a transfer (USB adapter unplugged); the link closed it.
+    void portLost(const QString& portName);
+
+private:
+    void runHandedOver();
+    void endOfRun();
+    void applyLineSettings();
+    // Waits until n bytes are buffered or the read time-out passes. Returns false when
+    // the port failed (not a time-out).
+    bool waitForAnswer(quint32 n, int timeoutMs);
+    void failLostPort();
+
+    QSerialPort* port_ = nullptr;
+    QString devicePath_;
+    WorkerState state_ = WorkerState::Asleep;
+    bool terminated_ = false;
+    bool lineControlSupported_ = true;
+};
+
+// The requester's side of a transfer: count, pointer, wake-up, response_ready cleared.
+// The telegram must already be in expect_buffer and check_mask.
+void startTransfer(TSio* link, quint32 count);
