@@ -1,5 +1,7 @@
 #include "serial/port_map.h"
 
+#include "app/ini_file.h"
+
 #include <QRegularExpression>
 
 namespace {
@@ -40,4 +42,12 @@ QHash<QString, QString> portOverrides() {
 QString devicePathFor(const QString& entry) {
     const auto it = overrideTable().constFind(entry.trimmed().toUpper());
     return it != overrideTable().cend() ? it.value() : defaultDevicePath(entry);
+}
+
+void loadPortOverrides(const IniFile& settings) {
+    QHash<QString, QString> overrides;
+    const QString section = QStringLiteral("Ports");
+    for (const QString& key : settings.keys(section))
+        overrides.insert(key, settings.value(section, key));
+    setPortOverrides(overrides);
 }

@@ -4,6 +4,8 @@
 // unless the settings file maps the entry to another path (a USB adapter, a
 // /dev/serial/by-id/… name, the simulator's pseudo-terminal).
 #include <QHash>
+
+class IniFile;
 #include <QString>
 
 // Device path an entry stands for when nothing maps it.
@@ -15,3 +17,6 @@ QHash<QString, QString> portOverrides();
 
 // The device path to open for a port list entry.
 QString devicePathFor(const QString& entry);
+
+// Reads the overrides from the settings file's section "Ports" ("COM3=/dev/ttyUSB0").
+void loadPortOverrides(const IniFile& settings);
