@@ -68,6 +68,9 @@ int openErrorNumber(int savedErrno, QSerialPort::SerialPortError error) {
 } // namespace
 
 TSio::TSio() {
+    handOver_.setSingleShot(true);
+    handOver_.setInterval(0);
+    connect(&handOver_, &QTimer::timeout, this, &TSio::runHandedOver);
     std::fill(std::begin(nullarray), std::end(nullarray), quint8(0));
     port_open = false;
     devicePath_ = devicePathFor(port_name);
@@ -122,7 +125,7 @@ void TSio::Resume() {
     if (state_ != WorkerState::Asleep || terminated_)
         return;
     state_ = WorkerState::HandedOver;
-    QMetaObject::invokeMethod(this, &TSio::runHandedOver, Qt::QueuedConnection);
+    handOver_.start();
 }
 
 void TSio::Terminate() {
@@ -176,7 +179,7 @@ bool TSio::waitForAnswer(quint32 n, int timeoutMs) {
 }
 
 void TSio::failLostPort() {
-    const QString reason = port_->errorString();
+    const QString device = devicePath_;
     port_->close();
     port_open = false;
     data_error = true;
@@ -185,9 +188,9 @@ void TSio::failLostPort() {
 
     // Nothing of this object is touched after the signal: a handler may destroy the link.
     const QString name = port_name;
-    qWarning().noquote() << "Port" << name << "lost:" << reason;
+    qWarning().noquote() << "Port" << name << "(" << device << ") lost";
     emit portLost(name);
-    showMessage(QStringLiteral("Verbindung zu %1 unterbrochen: %2").arg(name, reason));
+    showMessage(QStringLiteral("Verbindung zu %1 unterbrochen (%2)").arg(name, device));
 }
 
 void TSio::Transfer() {

@@ -5,13 +5,16 @@
 // A requester fills expect_buffer and check_mask, sets tx_count and wakes the link; the
 // transfer then runs on the main thread the next time it processes its event queue.
 // Instead of a worker thread that hands each transfer to the main thread, the wake-up
-// posts the transfer into the main event loop: every wake-up yields exactly one
+// starts a zero-interval timer of the main thread: every wake-up yields exactly one
 // transfer on the main thread, and the sequencer sees the link "asleep" only when no
-// transfer is pending or running.
+// transfer is pending or running. A timer rather than a posted call: a transfer that
+// runs inside the dispatch of posted events could not let the window process its own
+// posted events (repaints, queued signals) on the glib event loop.
 #include "serial/link_rules.h"
 
 #include <QObject>
 #include <QString>
+#include <QTimer>
 
 class QSerialPort;
 
@@ -80,6 +83,7 @@ private:
     void failLostPort();
 
     QSerialPort* port_ = nullptr;
+    QTimer handOver_;
     QString devicePath_;
     WorkerState state_ = WorkerState::Asleep;
     bool terminated_ = false;
