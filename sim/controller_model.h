@@ -1,10 +1,15 @@
 #pragma once
 // A TRV5200 of either generation: RAM, parameter memory, identity, fault ring, clock and
 // the running behaviour of a dimmer, as the PC sees them through the serial protocol.
+//
+// The controller runs on a simulated time line. It follows the host's monotonic clock
+// (optionally sped up) and is brought up to date lazily, whenever the PC reads or writes
+// a word; there is no thread of its own. Measured values are refreshed once per 100 ms
+// controller cycle, so two reads within one cycle see the same words.
 #include "sim/controller_memory.h"
 
-#include <QHash>
-#include <QString>
+#include <QDateTime>
+#include <chrono>
 #include <memory>
 #include <mutex>
 
@@ -12,11 +17,17 @@ namespace trvsim {
 
 class ControllerModel : public ControllerMemory {
 public:
+    // revision: the hardware revision an old controller reports in its version text
+    // (new controllers ignore it). The controller is switched on at construction: it
+    // starts, runs up and is in normal operation after four seconds. Its clock starts at
+    // the host's local time.
     explicit ControllerModel(Generation generation = Generation::New, int revision = 14);
     ~ControllerModel() override;
 
     Generation generation() const override;
     quint16 readWord(Space space, quint16 address) override;
+    // Stores the word. Writing 1 to the PC request word (RAM 0x64, old hardware 0x74)
+    // sets the controller clock from the four PC clock registers at RAM 0xA8..0xAE.
     void writeWord(Space space, quint16 address, quint16 value) override;
 
     // Direct access without side effects and without advancing time, for tests and
@@ -25,6 +36,34 @@ public:
     quint16 peek(Space space, quint16 address) const;
     void poke(Space space, quint16 address, quint16 value);
     void release(Space space, quint16 address);
+
+    // Time line. While frozen the host clock no longer moves the controller: reads and
+    // writes change nothing but what they write, and only advance() moves time on. A test
+    // freezes right after construction and drives the controller with advance().
+    void setFrozen(bool frozen);
+    bool isFrozen() const;
+    // Moves the controller's time on by this much and runs it up to there, frozen or not.
+    void advance(std::chrono::milliseconds duration);
+    // Speed of the time line against the host clock (1 = real time; 60 lets a demo watch a
+    // night go by in a few minutes). Values at or below 0 are taken as 1.
+    void setTimeScale(double scale);
+    // Seed of the measurement noise; the same seed and the same time line give the same
+    // words. The default seed is fixed.
+    void setSeed(quint32 seed);
+    // Switches the controller off and on: RAM working copies are reloaded from the
+    // parameter memory and the start sequence runs again. Counters, clock and heat-sink
+    // temperatures carry on.
+    void powerCycle();
+
+    // The controller clock (standard time, as the PC sets it), brought up to date. The
+    // date and time fields are those of the clock registers; seconds are whole.
+    QDateTime clock() const;
+    void setClock(const QDateTime& time);
+
+    // Records a fault in the ring in parameter memory as the firmware does: at the write
+    // position (starting over at record 0 after the sixteenth), stamped with the
+    // controller clock, then the position moves on by one record.
+    void recordFault(quint16 faultBits);
 
 private:
     struct Impl;

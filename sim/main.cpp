@@ -1,0 +1,162 @@
+// trv5200-sim: a simulated TRV5200 on a pseudo-terminal, for running the service program,
+// its tests and its benchmarks without a controller.
+#include "sim/simulator.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QSocketNotifier>
+#include <csignal>
+#include <cstdio>
+#include <sys/signalfd.h>
+#include <unistd.h>
+
+using namespace trvsim;
+
+namespace {
+
+int usageError(const QString& text) {
+    std::fprintf(stderr, "trv5200-sim: %s\n", qPrintable(text));
+    std::fprintf(stderr, "Try 'trv5200-sim --help'.\n");
+    return 2;
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    // SIGINT and SIGTERM arrive through a descriptor the event loop watches, so the
+    // simulator always stops cleanly (thread joined, link removed). They are blocked
+    // before any thread starts, so every thread inherits the mask.
+    sigset_t stopSignals;
+    sigemptyset(&stopSignals);
+    sigaddset(&stopSignals, SIGINT);
+    sigaddset(&stopSignals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &stopSignals, nullptr);
+
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("trv5200-sim"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Simulated TRV5200 dimmer controller on a pseudo-terminal.\n"
+                       "\n"
+                       "Prints the serial device to open (e.g. /dev/pts/7) as the first line on\n"
+                       "stdout, then answers the service program byte by byte as the controller\n"
+                       "does (38400 baud 8N1, one answer per byte), logs the telegrams on stderr\n"
+                       "and runs until interrupted (Ctrl+C or SIGTERM).\n"
+                       "\n") +
+        faultFormsHelp());
+    parser.addHelpOption();
+    const QCommandLineOption generationOption(
+        QStringLiteral("generation"),
+        QStringLiteral("Hardware generation to simulate: new (two-byte addresses, block read; "
+                       "default) or old (one-byte addresses)."),
+        QStringLiteral("new|old"), QStringLiteral("new"));
+    const QCommandLineOption revisionOption(
+        QStringLiteral("revision"),
+        QStringLiteral("Hardware revision in the identity of an old-generation controller "
+                       "(default 14)."),
+        QStringLiteral("N"), QStringLiteral("14"));
+    const QCommandLineOption linkOption(
+        QStringLiteral("link"),
+        QStringLiteral("Also publish the device as a symbolic link at PATH (a stale link "
+                       "there is replaced; removed again on exit)."),
+        QStringLiteral("PATH"));
+    const QCommandLineOption baudOption(
+        QStringLiteral("baud-timing"),
+        QStringLiteral("Answer each byte about 0.52 ms after it arrived, as a real 38400-baud "
+                       "line does (default: at once)."));
+    const QCommandLineOption faultOption(
+        QStringLiteral("fault"),
+        QStringLiteral("Inject a fault; FORM is one of the fault forms above. May be repeated."),
+        QStringLiteral("FORM"));
+    const QCommandLineOption quietOption(QStringLiteral("quiet"),
+                                         QStringLiteral("Do not log the telegrams on stderr."));
+    parser.addOptions(
+        {generationOption, revisionOption, linkOption, baudOption, faultOption, quietOption});
+    parser.process(app);
+
+    if (!parser.positionalArguments().isEmpty())
+        return usageError(QStringLiteral("unexpected argument \"%1\"")
+                              .arg(parser.positionalArguments().constFirst()));
+    const QString generationText = parser.value(generationOption);
+    if (generationText != QLatin1String("new") && generationText != QLatin1String("old"))
+        return usageError(
+            QStringLiteral("--generation must be new or old, not \"%1\"").arg(generationText));
+    const Generation generation =
+        generationText == QLatin1String("new") ? Generation::New : Generation::Old;
+    bool ok = false;
+    const int revision = parser.value(revisionOption).toInt(&ok);
+    if (!ok || revision < 0 || revision > 99)
+        return usageError(QStringLiteral("--revision must be a number from 0 to 99"));
+    std::vector<Fault> faults;
+    for (const QString& form : parser.values(faultOption)) {
+        QString error;
+        const std::optional<Fault> fault = parseFault(form, &error);
+        if (!fault)
+            return usageError(error);
+        faults.push_back(*fault);
+    }
+    const bool quiet = parser.isSet(quietOption);
+
+    const int signalFd = signalfd(-1, &stopSignals, SFD_CLOEXEC | SFD_NONBLOCK);
+    if (signalFd < 0) {
+        std::perror("trv5200-sim: signalfd");
+        return 1;
+    }
+    QSocketNotifier signalNotifier(signalFd, QSocketNotifier::Read);
+    QObject::connect(&signalNotifier, &QSocketNotifier::activated, &app, [&] {
+        signalfd_siginfo info{};
+        [[maybe_unused]] const ssize_t n = ::read(signalFd, &info, sizeof info);
+        QCoreApplication::quit();
+    });
+
+    HostOptions options;
+    options.baudTiming = parser.isSet(baudOption);
+    options.log = !quiet;
+    options.recordReceived = false;
+    options.onHangUp = [&app] {
+        // The line is gone; nothing is left to answer.
+        QMetaObject::invokeMethod(
+            &app, [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+    };
+    Simulator simulator(generation, revision, options);
+    for (const Fault& fault : faults)
+        simulator.host().inject(fault);
+    QString error;
+    if (!simulator.start(&error)) {
+        std::fprintf(stderr, "trv5200-sim: %s\n", qPrintable(error));
+        return 1;
+    }
+    const QString linkPath = parser.value(linkOption);
+    if (!linkPath.isEmpty() && !simulator.host().publishLink(linkPath, &error)) {
+        std::fprintf(stderr, "trv5200-sim: %s\n", qPrintable(error));
+        return 1;
+    }
+
+    std::printf("%s\n", qPrintable(simulator.devicePath()));
+    std::fflush(stdout);
+    if (!quiet) {
+        QStringList notes{generation == Generation::New
+                              ? QStringLiteral("new hardware")
+                              : QStringLiteral("old hardware, revision %1").arg(revision)};
+        if (!linkPath.isEmpty())
+            notes << QStringLiteral("link %1").arg(linkPath);
+        notes << (options.baudTiming ? QStringLiteral("38400-baud timing")
+                                     : QStringLiteral("immediate answers"));
+        for (const Fault& fault : faults)
+            notes << QStringLiteral("fault %1").arg(faultForm(fault));
+        std::fprintf(stderr, "trv5200-sim: %s on %s (%s)\n", "TRV5200",
+                     qPrintable(simulator.devicePath()),
+                     qPrintable(notes.join(QStringLiteral(", "))));
+        std::fflush(stderr);
+    }
+
+    const int status = app.exec();
+    const bool hungUp = simulator.host().hasHungUp();
+    simulator.stop();
+    ::close(signalFd);
+    if (!quiet)
+        std::fprintf(stderr, "trv5200-sim: %s\n",
+                     hungUp ? "line hung up by the hangup fault; stopped" : "stopped");
+    return status;
+}
