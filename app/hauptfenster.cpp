@@ -1,0 +1,76 @@
+// Construction of the main window and the pieces every feature shares: the text lookup,
+// the link's requester side and the progress bars.
+#include "app/hauptfenster.h"
+
+#include "app/info_window.h"
+#include "app/lang_form.h"
+#include "protocol/protocol_state.h"
+#include "protocol/telegram.h"
+#include "serial/sio.h"
+
+#include <QAction>
+#include <QComboBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimer>
+
+THauptfenster::THauptfenster(QWidget* parent) : QMainWindow(parent) {
+    buildUi();
+
+    SPStimer = new QTimer(this);
+    SPStimer->setInterval(50);
+    connect(SPStimer, &QTimer::timeout, this, &THauptfenster::SPStimerTimer);
+    Helptimer = new QTimer(this);
+    Helptimer->setInterval(500);
+    connect(Helptimer, &QTimer::timeout, this, &THauptfenster::HelptimerTimer);
+
+    Infofenst = new TInfofenst(this);
+    lang_form = new Tlang_form(this);
+
+    wireHandlers();
+    FormCreate();
+    Helptimer->start();
+}
+
+THauptfenster::~THauptfenster() {
+    releaseLink();
+}
+
+std::optional<Language> THauptfenster::activeLanguage() const {
+    return tickedLanguage(english1->isChecked(), german1->isChecked(), Schwe1->isChecked(),
+                          Franzsich1->isChecked(), tuerk1->isChecked());
+}
+
+QString THauptfenster::GetInfoString(int idx) const {
+    return ::GetInfoString(activeLanguage(), idx);
+}
+
+void THauptfenster::wireHandlers() {
+    connect(Com_activate_bt, &QPushButton::clicked, this, &THauptfenster::Com_activate_btClick);
+    connect(uC_read_bt, &QPushButton::clicked, this, &THauptfenster::uC_read_btClick);
+    // Only a user's choice changes the port; the program's own selection at start does not.
+    connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+}
+
+void THauptfenster::send_sio(bool hw_old, quint16 cfg, quint16 adr, quint16 anz, quint16 offset) {
+    ::send_sio(Ths, hw_old, cfg, adr, anz, offset);
+}
+
+void THauptfenster::startRequest(quint32 count, int responseStep) {
+    startTransfer(Ths, count);
+    protocol_step = responseStep;
+}
+
+void THauptfenster::releaseLink() {
+    if (!Ths)
+        return;
+    Ths->Terminate();
+    delete Ths;
+    Ths = nullptr;
+}
+
+void THauptfenster::setProgress(int ram, int eep) {
+    ProgressBar_RAM->setValue(ram);
+    if (eep >= 0)
+        ProgressBar_EEP->setValue(eep);
+}

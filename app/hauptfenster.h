@@ -1,0 +1,144 @@
+#pragma once
+// The main window: pages, menu, bottom bar and status line, the protocol sequencer that
+// hangs off its 50 ms timer, and the device state it shows. Widgets and handlers carry
+// the names the rest of the system uses and are public, so tests drive the window as a
+// user would. The window's methods live in the folder of the feature they belong to.
+#include "app/hauptfenster_widgets.h"
+#include "text/info_table.h"
+
+#include <QLocale>
+#include <QMainWindow>
+#include <QString>
+#include <optional>
+
+class QTimer;
+class TSio;
+class TInfofenst;
+class Tlang_form;
+
+class THauptfenster : public QMainWindow, public THauptfensterWidgets {
+    Q_OBJECT
+public:
+    explicit THauptfenster(QWidget* parent = nullptr);
+    ~THauptfenster() override;
+
+    // --- Application shell ----------------------------------------------------------
+    QString com_port;      // port from the settings file, "COM1" by default
+    QLocale fs;            // fixed formats: decimal comma, dd.MM.yyyy, 24 h
+    QString language_code; // "ger", "eng", "schw", "franz", "tuerk" or "none"
+    bool service_unlocked = false;
+    int passw_level = 0;
+    bool err_bit = false;
+
+    TInfofenst* Infofenst = nullptr; // info window (modal, from the Info menu)
+    Tlang_form* lang_form = nullptr; // language chooser (first start)
+
+    // Row idx of the text table in the language ticked in the language menu.
+    QString GetInfoString(int idx) const;
+    std::optional<Language> activeLanguage() const;
+
+    void FormCreate();
+    // Writes the settings file and disconnects an open link; the window always closes.
+    void FormCloseQuery();
+    void about1Click();
+    // A second start asked this instance to come to the front.
+    void RestoreRequest();
+
+    // --- Protocol sequencer and connection --------------------------------------------
+    QTimer* SPStimer = nullptr;  // 50 ms: one sequencer step per tick
+    QTimer* Helptimer = nullptr; // 500 ms: PC clock
+    TSio* Ths = nullptr;         // the serial link, from step 0 until a port change
+
+    bool hw_test_req = false;
+    bool hw_info_req = false;
+    bool kal_wr_req = false;
+    bool data_rd_req = false;
+    bool data_wr_req = false;
+    bool time_wr_req = false;
+    bool errmem_rd_req = false;
+    bool errmem_clr_req = false;
+    bool ram_rd_req = false;
+    bool sio_active = false;  // the link exists and its port was opened
+    bool sio_started = false; // the user has connected and not disconnected
+
+    void SPStimerTimer();
+    void Init_Sio();
+    void Synchronisation();
+    void Syncresp();
+    void DatenFehler();
+    void Com_activate_btClick();
+    void ComboBox1Change();
+    void uC_read_btClick();
+    // Writes telegram items into the link's buffers (kind 9 also starts the transfer).
+    void send_sio(bool hw_old, quint16 cfg, quint16 adr, quint16 anz, quint16 offset);
+    // The requester's start of a transfer of count bytes; then protocol_step := next.
+    void startRequest(quint32 count, int responseStep);
+    // Destroys the link (port change, program end).
+    void releaseLink();
+
+    // --- Device identity ------------------------------------------------------------
+    bool HW_old = false;
+    QString HW_Ver_Str;
+    qint32 HW_Ver_Nr = 0;
+    quint16 SW_Nr = 0;
+    quint16 TVers_Nr = 0;
+    quint16 Opt_Bits = 0;
+    quint16 Entw_Nr = 0;
+    quint16 DEV_Nr = 0;
+    QString Rev_Str;
+    QString HW_Produktcode = QStringLiteral("0.0");
+    QString HW_Produktcode_Neu;
+    QString HW_Beschreibung;
+    QString SW_Date;
+    QString SW_Date_neu;
+    bool hw_descr_new = false;
+    quint16 kal_value230 = 0;
+    quint16 uac_start_int = 0;
+    quint16 uac_nenn_int = 0;
+    quint16 uac_start_val = 0;
+    quint16 uac_nenn_val = 0;
+
+    void Req_HW_Test();
+    void Resp_HW_Test();
+    void Req_HW_Info();
+    void Resp_HW_Info();
+
+    // --- Live data --------------------------------------------------------------------
+    int controller_state = 9;
+    void Req_Ram_rd();
+    void Resp_Ram_rd();
+    void init_anzeige();
+    void HelptimerTimer();
+
+    // --- Parameters (the read button's exchange; the fields come with the parameter page)
+    void Req_Data_rd();
+    void Resp_Data_rd();
+
+    // --- Window shell (layout, dialogs) -----------------------------------------------
+    // The numeric key filter of the start-setting fields: digits, the decimal comma and
+    // backspace pass; any other character, Enter included, becomes 0 (swallowed).
+    static void FormKeyPress(QChar& key);
+    // Outer window size for a screen's available area: at most 800 × 572, never larger
+    // than the screen.
+    static QSize mainWindowSize(const QSize& availableScreen);
+    // Captions the window is built with until a language is applied: German by design.
+    // The screenshot run builds the window in the other languages to check the layout.
+    static void setDesignLanguage(Language language);
+    static QString designText(int row);
+    // Points each COM entry's tooltip at the device path it opens.
+    void refreshComToolTips();
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    // Creates every widget and layout (app/hauptfenster_ui.cpp).
+    void buildUi();
+    // Connects the widgets' signals to the handlers above.
+    void wireHandlers();
+    void runStep();
+    void setProgress(int ram, int eep);
+
+    bool stepRunning_ = false; // a sequencer step is running (it may show a modal message)
+};

@@ -1,0 +1,31 @@
+// TRV5200 Service: the service and commissioning program of the TRV5200 dimmer controller.
+#include "app/hauptfenster.h"
+#include "app/lang_form.h"
+#include "app/message_box.h"
+#include "app/screenshot_hook.h"
+#include "app/single_instance.h"
+
+#include <QApplication>
+
+int main(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("TRV5200"));
+
+    // A second start brings the running window to the front and ends without a window.
+    SingleInstance instance;
+    if (!instance.tryBecomePrimary())
+        return 0;
+
+    setMessageSink(messageBoxSink());
+    if (const auto language = screenshotLanguage())
+        THauptfenster::setDesignLanguage(*language);
+
+    THauptfenster w;
+    QObject::connect(&instance, &SingleInstance::restoreRequested, &w,
+                     &THauptfenster::RestoreRequest);
+    w.show();
+    if (w.language_code == QLatin1String("none"))
+        w.lang_form->show();
+    scheduleScreenshots(w);
+    return app.exec();
+}

@@ -1,0 +1,56 @@
+#include "app/settings.h"
+
+#include "app/ini_file.h"
+
+#include <QDir>
+#include <QFileInfo>
+
+namespace {
+const QString kSection = QStringLiteral("Option");
+}
+
+StartSettings readSettingsFile(const QString& path) {
+    StartSettings settings;
+    IniFile ini;
+    ini.load(path);
+    const QString com = ini.value(kSection, QStringLiteral("Com"));
+    if (!com.isEmpty())
+        settings.com_port = com;
+    settings.language_code =
+        ini.value(kSection, QStringLiteral("Language"), settings.language_code);
+    return settings;
+}
+
+bool writeSettingsFile(const QString& path, const QString& com, const QString& language,
+                       QString* error) {
+    IniFile ini;
+    ini.load(path);
+    ini.setValue(kSection, QStringLiteral("Com"), com);
+    ini.setValue(kSection, QStringLiteral("Language"), language);
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        if (error)
+            *error = QStringLiteral("cannot create %1").arg(folder);
+        return false;
+    }
+    if (!ini.save(path)) {
+        if (error)
+            *error = ini.errorString();
+        return false;
+    }
+    return true;
+}
+
+QStringList comEntries() {
+    QStringList entries;
+    for (int n = 1; n <= 32; ++n)
+        entries.append(QStringLiteral("COM%1").arg(n));
+    return entries;
+}
+
+int comListIndex(const QStringList& entries, const QString& com_port) {
+    // The list is stepped through from its first entry until the text matches; a name
+    // that is not in the list leaves the first entry selected.
+    const int index = int(entries.indexOf(com_port));
+    return index >= 0 ? index : 0;
+}

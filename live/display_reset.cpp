@@ -1,0 +1,63 @@
+// Reset of the live display (after creation, on disconnecting and after a communication
+// error) and the PC clock of the status page.
+#include "app/formats.h"
+#include "app/hauptfenster.h"
+#include "app/widgets/lamp_shape.h"
+#include "app/widgets/state_strip.h"
+#include "app/widgets/status_line.h"
+#include "app/widgets/up_down.h"
+
+#include <QDateTime>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+
+namespace {
+
+const QColor kSilver(0xC0, 0xC0, 0xC0); // lamps after a reset: no value read yet
+
+} // namespace
+
+void THauptfenster::init_anzeige() {
+    for (QPushButton* button : {uC_read_bt, uC_send_bt, err_mem_read_bt, err_mem_clear_bt, clk_bt})
+        button->setEnabled(false);
+    Com_activate_bt->setText(GetInfoString(50));
+
+    ProgressBar_RAM->setValue(0);
+    ProgressBar_EEP->setValue(0);
+    StatusBar3->setPanelText(0, QStringLiteral("Version: "));
+    Label22->hide();
+
+    for (TLampShape* lamp :
+         {wt_ph1_led, wt_ph2_led, wt_ph3_led, we_ph1_led, we_ph2_led, we_ph3_led})
+        lamp->setBrushColor(kSilver);
+    controller_state = 9;
+    StatusBar1->update();
+
+    for (TLampShape* lamp : {Sh_Dimm_off, Sh_cond_3, Sh_cond_4, LED_G, LED_Y, LED_R})
+        lamp->setBrushColor(kSilver);
+
+    const QString noSaving = QStringLiteral("0 %");
+    for (QLabel* saving :
+         {e_spar_soll_extern_anz, e_spar_soll_intern_anz, e_spar_soll_anz, e_spar_ist_anz})
+        saving->setText(noSaving);
+
+    Bt_WR_Kalwert->setEnabled(false);
+    Memo1->clear();
+    Edit15->setEnabled(false);
+    UpDown10->setEnabled(false);
+    kal_value230 = 0;
+
+    HW_Produktcode = QStringLiteral("0.0");
+    Label30->hide();
+    Rev_Str.clear();
+    SW_Date.clear();
+
+    Label31->hide();
+}
+
+void THauptfenster::HelptimerTimer() {
+    PC_Zeit->setText(formatClock(QDateTime::currentDateTime()));
+}
