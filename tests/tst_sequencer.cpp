@@ -58,6 +58,7 @@ private slots:
     void reconnectAfterErrorKeepsTheLink();
     void disconnectKeepsThePortOpen();
     void portChangeEndsTheLink();
+    void vanishedPortIsReopenedOnConnect();
     void missingPortShowsBothMessages();
     void readButtonWithoutLinkOpensThePort();
 
@@ -350,6 +351,31 @@ void SequencerTest::portChangeEndsTheLink() {
     QVERIFY(QTest::qWaitFor([this] { return !w_->hw_info_req; }, kWait));
     QCOMPARE(port_name, QString("COM2"));
     QVERIFY(w_->Ths && port_open);
+}
+
+void SequencerTest::vanishedPortIsReopenedOnConnect() {
+    startSimulator(Generation::New);
+    connectAndIdentify();
+    QVERIFY(waitForCycle());
+    sim_->host().inject(Fault::hangUp(3)); // the USB adapter is pulled
+    QVERIFY(QTest::qWaitFor([this] { return messages_.size() >= 2; }, kWait));
+    QVERIFY2(messages_[0].startsWith("Verbindung zu COM1 unterbrochen"), qPrintable(messages_[0]));
+    QCOMPARE(messages_[1], QString("       COM Data-Error!       "));
+    QVERIFY(!port_open);
+    QVERIFY(!w_->SPStimer->isActive());
+    // The resynchronisation telegram after the message finds the port closed.
+    QVERIFY(QTest::qWaitFor([this] { return w_->Ths->isAsleep(); }, kWait));
+
+    // Connecting again does not reuse the dead link: it opens the port anew, which is
+    // gone, and says so.
+    messages_.clear();
+    w_->Com_activate_btClick();
+    QCOMPARE(protocol_step, 0);
+    QVERIFY(QTest::qWaitFor([this] { return messages_.size() >= 2; }, kWait));
+    QVERIFY2(messages_[0].startsWith("Kein Zugriff auf COM1, Fehlernummer: "),
+             qPrintable(messages_[0]));
+    QCOMPARE(messages_[1], QString("Fehler an COM1"));
+    QVERIFY(!w_->sio_started);
 }
 
 void SequencerTest::missingPortShowsBothMessages() {
