@@ -4,6 +4,7 @@
 // the names the rest of the system uses and are public, so tests drive the window as a
 // user would. The window's methods live in the folder of the feature they belong to.
 #include "app/hauptfenster_widgets.h"
+#include "live/ram_table.h"
 #include "text/info_table.h"
 
 #include <QLocale>
@@ -104,9 +105,25 @@ public:
     void Resp_HW_Info();
 
     // --- Live data --------------------------------------------------------------------
-    int controller_state = 9;
+    TRam_Data Ram_Data;     // new-hardware RAM, entries 0 … 79
+    TRam_Data Ram_Data_Old; // old-hardware RAM, entries 0 … 30
+    TRam_Data Eep_Data;     // parameter words, entries 0 … 48
+    TRam_Data Err_Data;     // fault-memory words
+    quint16 controller_state = 9; // operating state of the last display run, 9 after a reset
+    quint16 uac_ist_int = 0;      // raw mains-voltage count, 0 … 1023
+
+    void init_ram_table();
+    void TabSheet4Show();
+    void StringGridLeer();
     void Req_Ram_rd();
     void Resp_Ram_rd();
+    void Resp_Ram_rd_new();
+    void Resp_Ram_rd_old();
+    void ram_to_anz_new();
+    void ram_to_anz_old();
+    // Range check: a value outside low … high is replaced by the nearer bound and
+    // "Com-Error !" (Label31) is shown until the next reset.
+    void chk_val(quint16* adresse, quint16 limit_down, quint16 limit_up);
     void init_anzeige();
     void HelptimerTimer();
 
