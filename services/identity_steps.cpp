@@ -55,7 +55,22 @@ void THauptfenster::Req_HW_Info() {
 void THauptfenster::Resp_HW_Info() {
     if (!response_ready)
         return;
-    const QString noCalibration = GetInfoString(146);
+    // Calibration is possible: the button and the new-value field come alive, and the
+    // stored set points are shown in volts.
+    const auto enableCalibration = [this] {
+        Bt_WR_Kalwert->setEnabled(true);
+        Edit15->setEnabled(true);
+        UpDown10->setEnabled(true);
+        uac_start_val = measurementToVolts(uac_start_int, kal_value230);
+        uac_nenn_val = measurementToVolts(uac_nenn_int, kal_value230);
+        Edit7->setText(QString::number(uac_start_val));
+        Edit14->setText(QString::number(uac_nenn_val));
+    };
+    const auto logCalibrationValue = [this] {
+        Memo1->appendPlainText(kal_value230 != 0
+                                   ? GetInfoString(145) + QString::number(kal_value230)
+                                   : GetInfoString(146));
+    };
 
     if (HW_old) {
         const OldIdentity id = decodeOldIdentity(rx_buffer);
@@ -79,13 +94,7 @@ void THauptfenster::Resp_HW_Info() {
         if (HW_Ver_Nr > 12) {
             Memo1->appendPlainText(GetInfoString(141));
             Memo1->appendPlainText(GetInfoString(142) + QString::number(HW_Ver_Nr));
-            Bt_WR_Kalwert->setEnabled(true);
-            Edit15->setEnabled(true);
-            UpDown10->setEnabled(true);
-            uac_start_val = measurementToVolts(uac_start_int, kal_value230);
-            uac_nenn_val = measurementToVolts(uac_nenn_int, kal_value230);
-            Edit7->setText(QString::number(uac_start_val));
-            Edit14->setText(QString::number(uac_nenn_val));
+            enableCalibration();
         } else {
             Memo1->appendPlainText(GetInfoString(143));
             Memo1->appendPlainText(GetInfoString(144) + QString::number(HW_Ver_Nr));
@@ -93,8 +102,7 @@ void THauptfenster::Resp_HW_Info() {
             uac_start_val = voltsFromField(Edit7);
             uac_nenn_val = voltsFromField(Edit14);
         }
-        Memo1->appendPlainText(
-            kal_value230 != 0 ? GetInfoString(145) + QString::number(kal_value230) : noCalibration);
+        logCalibrationValue();
         ProgressBar_EEP->setValue(0);
         uC_read_bt->setEnabled(true);
         protocol_step = 1;
@@ -128,15 +136,8 @@ void THauptfenster::Resp_HW_Info() {
         uac_start_int = id.uac_start_int;
         uac_nenn_int = id.uac_nenn_int;
         kal_value230 = id.kal_value230;
-        Bt_WR_Kalwert->setEnabled(true);
-        Edit15->setEnabled(true);
-        UpDown10->setEnabled(true);
-        uac_start_val = measurementToVolts(uac_start_int, kal_value230);
-        uac_nenn_val = measurementToVolts(uac_nenn_int, kal_value230);
-        Edit7->setText(QString::number(uac_start_val));
-        Edit14->setText(QString::number(uac_nenn_val));
-        Memo1->appendPlainText(
-            kal_value230 != 0 ? GetInfoString(145) + QString::number(kal_value230) : noCalibration);
+        enableCalibration();
+        logCalibrationValue();
     }
 
     ProgressBar_EEP->setValue(0);
