@@ -139,6 +139,10 @@ void THauptfenster::FormCreate() {
     time_burn->setText(QStringLiteral("10"));
     time_burn_visu->setText(QStringLiteral("10"));
 
+    // 13. Variable tables: names and norms; the measurement page's grid.
+    init_ram_table();
+    wireMeasurementPage();
+
     // 14. Record numbers of the fault memory.
     for (int r = 1; r <= 16; ++r)
         StringGrid1->item(r, 0)->setText(QString::number(r) + QLatin1Char('.'));
