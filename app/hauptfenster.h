@@ -145,6 +145,29 @@ public:
     // Points each COM entry's tooltip at the device path it opens.
     void refreshComToolTips();
 
+    // --- Variable tables and RAM read (helpers) --------------------------------------
+    // Live display runs started by the RAM read's answer steps (a new-hardware answer
+    // with a wrong checksum starts none).
+    quint64 ramDisplayRuns = 0;
+    // Installs the measurement grid's cell painting (StringGrid2DrawCell) and runs
+    // TabSheet4Show whenever the measurement page is shown or resized. Called at creation.
+    void wireMeasurementPage();
+    // Paints a highlighted cell of StringGrid2 over its standard painting: columns 1..5
+    // of rows 1, 2 and 10 on pale green, the text at the top-left corner.
+    void StringGrid2DrawCell(int ACol, int ARow, const QRect& Rect, QPainter* Canvas);
+    // Row 0 of StringGrid2: the column headings, texts 155..161 of the active language
+    // (the window is built with them in the design language).
+    void setMeasurementHeadings();
+
+    // --- Live display (helpers) ------------------------------------------------------
+    // Paint one panel of the state bar on the status page (StatusBar1) or on the service
+    // page (StatusBar2) from controller_state: the text blue (panels 0..3) or red (4, 5)
+    // when the panel is the state's, grey otherwise.
+    void StatusBar1DrawPanel(TStateStrip* StatusBar, QPainter& Canvas, int Panel,
+                             const QRect& Rect);
+    void StatusBar2DrawPanel(TStateStrip* StatusBar, QPainter& Canvas, int Panel,
+                             const QRect& Rect);
+
 protected:
     void closeEvent(QCloseEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;

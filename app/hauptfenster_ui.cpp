@@ -261,6 +261,9 @@ void THauptfenster::buildUi() {
         StatusBar1 = new TStateStrip(TabSheet1);
         StatusBar1->setPanelTexts({designText(69), designText(70), designText(71), designText(72),
                                    designText(73), designText(167)});
+        StatusBar1->setPanelPainter([this](QPainter& canvas, int panel, const QRect& rect) {
+            StatusBar1DrawPanel(StatusBar1, canvas, panel, rect);
+        });
         page->addWidget(StatusBar1, 0, 0, 1, 2);
 
         // Clocks, operating times and energy saving
@@ -453,6 +456,9 @@ void THauptfenster::buildUi() {
         StatusBar2 = new TStateStrip(TabSheet2_contents);
         StatusBar2->setPanelTexts({designText(69), designText(70), designText(71), designText(72),
                                    designText(73), designText(167)});
+        StatusBar2->setPanelPainter([this](QPainter& canvas, int panel, const QRect& rect) {
+            StatusBar2DrawPanel(StatusBar2, canvas, panel, rect);
+        });
         page->addWidget(StatusBar2, 0, 0, 1, 2);
 
         // Measured values, two columns of three

@@ -1,5 +1,8 @@
 // Reset of the live display (after creation, on disconnecting and after a communication
-// error) and the PC clock of the status page.
+// error) and the PC clock of the status page. The reset leaves the measured values, times,
+// clocks, summer-time lamp and limit captions as the last read showed them; the lamps turn
+// silver and the savings "0 %", so nothing left on screen looks like a live reading of
+// the state.
 #include "app/formats.h"
 #include "app/hauptfenster.h"
 #include "app/widgets/lamp_shape.h"
@@ -14,12 +17,6 @@
 #include <QProgressBar>
 #include <QPushButton>
 
-namespace {
-
-const QColor kSilver(0xC0, 0xC0, 0xC0); // lamps after a reset: no value read yet
-
-} // namespace
-
 void THauptfenster::init_anzeige() {
     for (QPushButton* button : {uC_read_bt, uC_send_bt, err_mem_read_bt, err_mem_clear_bt, clk_bt})
         button->setEnabled(false);
@@ -32,13 +29,17 @@ void THauptfenster::init_anzeige() {
 
     for (TLampShape* lamp :
          {wt_ph1_led, wt_ph2_led, wt_ph3_led, we_ph1_led, we_ph2_led, we_ph3_led})
-        lamp->setBrushColor(kSilver);
-    controller_state = 9;
+        lamp->setBrushColor(TLampShape::silver());
+    controller_state = 9; // lights no panel
     StatusBar1->update();
+    // The service page's bar too: a reset by the connect button comes between sequencer
+    // steps, and the bar must not keep the last state while that page is on screen.
+    StatusBar2->update();
 
     for (TLampShape* lamp : {Sh_Dimm_off, Sh_cond_3, Sh_cond_4, LED_G, LED_Y, LED_R})
-        lamp->setBrushColor(kSilver);
+        lamp->setBrushColor(TLampShape::silver());
 
+    // With a space, unlike the live "67%": nothing has been read.
     const QString noSaving = QStringLiteral("0 %");
     for (QLabel* saving :
          {e_spar_soll_extern_anz, e_spar_soll_intern_anz, e_spar_soll_anz, e_spar_ist_anz})

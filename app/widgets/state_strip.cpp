@@ -28,12 +28,14 @@ QString TStateStrip::panelText(int panel) const {
     return panel >= 0 && panel < kPanelCount ? texts_[panel] : QString();
 }
 
-void TStateStrip::setLit(int panel, const QColor& color) {
-    if (panel < 0 || panel >= kPanelCount)
-        panel = -1;
-    lit_ = panel;
-    litColor_ = panel >= 0 ? color : QColor();
+void TStateStrip::setPanelPainter(PanelPainter painter) {
+    panelPainter_ = std::move(painter);
     update();
+}
+
+void TStateStrip::drawPanelText(QPainter& canvas, int panel, const QRect& rect) const {
+    const QRect textRect = rect.adjusted(kTextLeft, kTextTop, 0, 0);
+    canvas.drawText(textRect, Qt::AlignLeft | Qt::AlignTop | Qt::TextSingleLine, panelText(panel));
 }
 
 QVector<int> TStateStrip::preferredWidths() const {
@@ -99,9 +101,12 @@ void TStateStrip::paintEvent(QPaintEvent*) {
 
         painter.save();
         painter.setClipRect(r);
-        painter.setPen(i == lit_ ? litColor_ : unlitColor());
-        const QFontMetrics fm = painter.fontMetrics();
-        painter.drawText(r.left() + kTextLeft, r.top() + kTextTop + 1 + fm.ascent(), texts_[i]);
+        if (panelPainter_) {
+            panelPainter_(painter, i, r);
+        } else {
+            painter.setPen(unlitColor());
+            drawPanelText(painter, i, r);
+        }
         painter.restore();
     }
 }

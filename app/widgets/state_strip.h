@@ -1,7 +1,9 @@
 #pragma once
 // The controller's operating state as a strip of six owner-drawn panels: start, run-up,
-// normal operation, power reduction, error, standby. At most one panel is lit: its text
-// is drawn in the lit colour (blue or red), every other panel's text in grey.
+// normal operation, power reduction, error, standby. The strip draws the sunken panel
+// frames; the owner draws each panel's content (the window picks the text colour from
+// the controller's state when the panel is painted). Without an owner's painter the texts
+// are drawn in grey.
 //
 // Panel widths are the design widths 1, 160, 160, 160, 120 and 140 px, each widened to
 // its text where the text (drawn 10 px right of and 2 px below the panel's corner) would
@@ -11,6 +13,9 @@
 #include <QStringList>
 #include <QVector>
 #include <QWidget>
+#include <functional>
+
+class QPainter;
 
 class TStateStrip : public QWidget {
     Q_OBJECT
@@ -24,11 +29,12 @@ public:
     void setPanelTexts(const QStringList& texts);
     QString panelText(int panel) const;
 
-    // Lights one panel in the given colour (−1 or an index outside 0…5 lights none).
-    void setLit(int panel, const QColor& color);
-    void clearLit() { setLit(-1, QColor()); }
-    int litPanel() const { return lit_; }
-    QColor litColor() const { return litColor_; }
+    // Paints the content of one panel; the painter is clipped to the panel's rectangle.
+    using PanelPainter = std::function<void(QPainter& canvas, int panel, const QRect& rect)>;
+    void setPanelPainter(PanelPainter painter);
+    // Draws a panel's text in the painter's current pen, 10 px right of and 2 px below the
+    // panel's top-left corner.
+    void drawPanelText(QPainter& canvas, int panel, const QRect& rect) const;
 
     // Left edge and width of each panel at the strip's current width.
     QRect panelRect(int panel) const;
@@ -44,6 +50,5 @@ private:
     QVector<int> preferredWidths() const;
 
     QStringList texts_;
-    int lit_ = -1;
-    QColor litColor_;
+    PanelPainter panelPainter_;
 };
