@@ -10,9 +10,13 @@ const QString kSection = QStringLiteral("Option");
 }
 
 StartSettings readSettingsFile(const QString& path) {
-    StartSettings settings;
     IniFile ini;
     ini.load(path);
+    return readSettings(ini);
+}
+
+StartSettings readSettings(const IniFile& ini) {
+    StartSettings settings;
     const QString com = ini.value(kSection, QStringLiteral("Com"));
     if (!com.isEmpty())
         settings.com_port = com;

@@ -9,7 +9,11 @@ struct StartSettings {
     QString language_code = QStringLiteral("none"); // "none" when missing
 };
 
+class IniFile;
+
 StartSettings readSettingsFile(const QString& path);
+// The same from a settings file already read (which also holds the port mappings).
+StartSettings readSettings(const IniFile& ini);
 
 // Writes both keys, keeping whatever else the file holds (port mappings, comments).
 // False with a reason when the file cannot be written.

@@ -68,12 +68,11 @@ void THauptfenster::FormCreate() {
         PageControl1->setTabVisible(PageControl1->indexOf(page), false);
 
     // 4. Settings file: port and language, and where each COM entry leads.
-    const QString settingsPath = settingsFilePath();
-    const StartSettings settings = readSettingsFile(settingsPath);
+    IniFile ini;
+    ini.load(settingsFilePath());
+    const StartSettings settings = readSettings(ini);
     com_port = settings.com_port;
     language_code = settings.language_code;
-    IniFile ini;
-    ini.load(settingsPath);
     loadPortOverrides(ini);
     refreshComToolTips();
 
