@@ -11,6 +11,7 @@
 #include "serial/port_map.h"
 #include "serial/sio.h"
 #include "sim/simulator.h"
+#include "window_fixture.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -26,8 +27,6 @@ using trvsim::Generation;
 using trvsim::Space;
 
 namespace {
-
-constexpr int kWait = 15000;
 
 using Words = QList<QPair<int, int>>; // table entry → word
 
@@ -96,7 +95,7 @@ LitPanel litPanel(TStateStrip* bar) {
 
 Q_DECLARE_METATYPE(Generation)
 
-class LiveWindowTest : public QObject {
+class LiveWindowTest : public WindowTestBase {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -117,38 +116,25 @@ private:
     bool waitForDisplayRuns();
 
     Generation gen_ = Generation::New;
-    std::unique_ptr<trvsim::Simulator> sim_;
-    std::unique_ptr<THauptfenster> w_;
-    QStringList messages_;
 };
 
 void LiveWindowTest::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
+    useTestSettings();
 }
 
 void LiveWindowTest::init() {
-    messages_.clear();
-    setMessageSink([this](const QString& text) { messages_.append(text); });
-    protocol_step = 0;
-    data_error = false;
-    response_ready = false;
+    resetShared();
 }
 
 void LiveWindowTest::cleanup() {
-    w_.reset();
-    sim_.reset();
-    setPortOverrides({});
-    setMessageSink({});
+    releaseAll();
 }
 
 void LiveWindowTest::startSimulator(Generation gen, const Words& words) {
     gen_ = gen;
-    sim_ = std::make_unique<trvsim::Simulator>(gen, 14);
-    sim_->model().setFrozen(true);
+    startController(gen, 14, true);
     poke(soundWords(gen));
     poke(words);
-    QString error;
-    QVERIFY2(sim_->start(&error), qPrintable(error));
 }
 
 void LiveWindowTest::poke(const Words& words) {
@@ -157,15 +143,11 @@ void LiveWindowTest::poke(const Words& words) {
 }
 
 void LiveWindowTest::connectAndRead() {
-    w_ = std::make_unique<THauptfenster>();
-    w_->ComboBox1->setCurrentIndex(0); // COM1
-    setPortOverrides({{"COM1", sim_->devicePath()}});
+    createWindow();
     w_->show();
     QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
     w_->PageControl1->setCurrentWidget(w_->TabSheet1);
-    w_->Com_activate_btClick();
-    QVERIFY(QTest::qWaitFor([this] { return !w_->hw_test_req && !w_->hw_info_req; }, kWait));
-    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+    connectAndIdentify();
     QCOMPARE(w_->HW_old, gen_ == Generation::Old);
     QVERIFY(waitForDisplayRuns());
 }

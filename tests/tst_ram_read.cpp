@@ -11,6 +11,7 @@
 #include "serial/port_map.h"
 #include "serial/sio.h"
 #include "sim/simulator.h"
+#include "window_fixture.h"
 
 #include <QComboBox>
 #include <QImage>
@@ -28,8 +29,6 @@ using trvsim::Generation;
 using trvsim::Space;
 
 namespace {
-
-constexpr int kWait = 10000;
 
 QStringList gridRow(const QTableWidget* grid, int row) {
     QStringList cells;
@@ -50,7 +49,7 @@ QStringList gridCells(const QTableWidget* grid) {
 
 Q_DECLARE_METATYPE(Generation)
 
-class RamReadTest : public QObject {
+class RamReadTest : public WindowTestBase {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -69,55 +68,29 @@ private slots:
     void measurementPageSetsColumnWidths();
 
 private:
-    void startSimulator(Generation generation);
-    void connectAndIdentify();
+    // Nothing but the test changes the controller's words.
+    void startSimulator(Generation generation) { startController(generation, 14, true); }
+    void connectWindow() {
+        createWindow();
+        connectAndIdentify();
+    }
     // Stops SPStimer once the link is idle; the test then ticks by hand.
     void stopSequencer();
     bool waitForIdleLink();
     // Ticks by hand until a RAM read requested from now on has been answered.
     bool runRamCycle();
-
-    std::unique_ptr<trvsim::Simulator> sim_;
-    std::unique_ptr<THauptfenster> w_;
-    QStringList messages_;
 };
 
 void RamReadTest::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
+    useTestSettings();
 }
 
 void RamReadTest::init() {
-    messages_.clear();
-    setMessageSink([this](const QString& text) { messages_.append(text); });
-    protocol_step = 0;
-    data_error = false;
-    response_ready = false;
+    resetShared();
 }
 
 void RamReadTest::cleanup() {
-    w_.reset();
-    sim_.reset();
-    setPortOverrides({});
-    setMessageSink({});
-}
-
-void RamReadTest::startSimulator(Generation generation) {
-    sim_ = std::make_unique<trvsim::Simulator>(generation, 14);
-    // Nothing but the test changes the controller's words.
-    sim_->model().setFrozen(true);
-    QString error;
-    QVERIFY2(sim_->start(&error), qPrintable(error));
-}
-
-void RamReadTest::connectAndIdentify() {
-    w_ = std::make_unique<THauptfenster>();
-    w_->ComboBox1->setCurrentIndex(0); // COM1
-    // The window reads the port mappings from its settings file; point COM1 at the
-    // simulator afterwards.
-    setPortOverrides({{"COM1", sim_->devicePath()}});
-    w_->Com_activate_btClick();
-    QVERIFY(QTest::qWaitFor([this] { return !w_->hw_test_req && !w_->hw_info_req; }, kWait));
-    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+    releaseAll();
 }
 
 bool RamReadTest::waitForIdleLink() {
@@ -193,7 +166,7 @@ void RamReadTest::wordsReachTableAndGrid() {
     QVERIFY(gridRow(w_->StringGrid2, entry + 1).join(QString()).isEmpty());
     w_.reset();
 
-    connectAndIdentify();
+    connectWindow();
     QCOMPARE(w_->HW_old, generation == Generation::Old);
     stopSequencer();
     sim_->model().poke(Space::Ram, quint16(address), quint16(word));
@@ -229,7 +202,7 @@ void RamReadTest::wordsReachTableAndGrid() {
 
 void RamReadTest::wrongChecksumSkipsTheDisplay() {
     startSimulator(Generation::New);
-    connectAndIdentify();
+    connectWindow();
     stopSequencer();
     QVERIFY(runRamCycle());
     const QString shownUz = w_->Edit_Uz->text();
@@ -275,7 +248,7 @@ void RamReadTest::earlyAnswerStepChangesNothing_data() {
 void RamReadTest::earlyAnswerStepChangesNothing() {
     QFETCH(Generation, generation);
     startSimulator(generation);
-    connectAndIdentify();
+    connectWindow();
     stopSequencer();
     // Tick by hand up to the request step.
     for (int tick = 0; tick < 10 && protocol_step != 3; ++tick) {

@@ -10,6 +10,7 @@
 #include "serial/port_map.h"
 #include "serial/sio.h"
 #include "sim/simulator.h"
+#include "window_fixture.h"
 
 #include <QComboBox>
 #include <QLabel>
@@ -27,8 +28,6 @@ using trvsim::Space;
 
 namespace {
 
-constexpr int kWait = 10000;
-
 // Identity words of the simulated controller, set by the tests (parameter memory).
 void pokeText(trvsim::ControllerModel& model, quint16 address, const QByteArray& text) {
     for (int i = 0; i < text.size(); i += 2) {
@@ -40,7 +39,7 @@ void pokeText(trvsim::ControllerModel& model, quint16 address, const QByteArray&
 
 } // namespace
 
-class SequencerTest : public QObject {
+class SequencerTest : public WindowTestBase {
     Q_OBJECT
 private slots:
     void initTestCase();
@@ -63,60 +62,30 @@ private slots:
     void readButtonWithoutLinkOpensThePort();
 
 private:
-    void startSimulator(Generation generation, int revision = 14);
-    void createWindow();
-    void connectAndIdentify();
+    void startSimulator(Generation generation, int revision = 14) {
+        startController(generation, revision);
+    }
+    // Creates the window, connects and waits for the identity.
+    void connectWindow() {
+        createWindow();
+        connectAndIdentify();
+    }
     bool waitForCycle(); // waits until the live RAM read is running
     // Corrupts the answer to the first byte of the next telegram, which every telegram
     // checks (echo or acknowledge).
     void corruptNextTelegram();
-
-    std::unique_ptr<trvsim::Simulator> sim_;
-    std::unique_ptr<THauptfenster> w_;
-    QStringList messages_;
 };
 
 void SequencerTest::initTestCase() {
-    QStandardPaths::setTestModeEnabled(true);
+    useTestSettings();
 }
 
 void SequencerTest::init() {
-    messages_.clear();
-    setMessageSink([this](const QString& text) { messages_.append(text); });
-    protocol_step = 0;
-    data_error = false;
-    response_ready = false;
+    resetShared();
 }
 
 void SequencerTest::cleanup() {
-    w_.reset();
-    sim_.reset();
-    setPortOverrides({});
-    setMessageSink({});
-}
-
-void SequencerTest::startSimulator(Generation generation, int revision) {
-    sim_ = std::make_unique<trvsim::Simulator>(generation, revision);
-    QString error;
-    QVERIFY2(sim_->start(&error), qPrintable(error));
-}
-
-void SequencerTest::createWindow() {
-    w_ = std::make_unique<THauptfenster>();
-    w_->ComboBox1->setCurrentIndex(0); // COM1
-    // The window reads the port mappings from its settings file; point them at the
-    // simulator afterwards.
-    if (sim_)
-        setPortOverrides({{"COM1", sim_->devicePath()}, {"COM2", sim_->devicePath()}});
-}
-
-void SequencerTest::connectAndIdentify() {
-    createWindow();
-    w_->Com_activate_btClick();
-    QVERIFY(w_->sio_started);
-    QVERIFY(QTest::qWaitFor([this] { return !w_->hw_test_req && !w_->hw_info_req; }, kWait));
-    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
-    QVERIFY(w_->sio_active);
+    releaseAll();
 }
 
 bool SequencerTest::waitForCycle() {
@@ -152,7 +121,7 @@ void SequencerTest::connectIdentifiesOld() {
     QFETCH(bool, calibratable);
     QFETCH(bool, tooOldLabel);
     startSimulator(Generation::Old, revision);
-    connectAndIdentify();
+    connectWindow();
     QVERIFY(w_->HW_old);
     QCOMPARE(w_->HW_Ver_Nr, revision);
     QVERIFY(w_->StatusBar3->panelText(0).startsWith("Version: "));
@@ -178,7 +147,7 @@ void SequencerTest::connectIdentifiesOld() {
 
 void SequencerTest::connectIdentifiesNew() {
     startSimulator(Generation::New);
-    connectAndIdentify();
+    connectWindow();
     QVERIFY(!w_->HW_old);
     QCOMPARE(w_->HW_Produktcode, QString("TRV5200-3x400V"));
     QVERIFY(w_->hw_descr_new);
@@ -206,7 +175,7 @@ void SequencerTest::newIdentityLabels() {
     for (quint16 a = 0x180; a < 0x18E; a += 2)
         m.poke(Space::Parameter, a, 0xFFFF);
     pokeText(m, 0x128, "01.02.2010");
-    connectAndIdentify();
+    connectWindow();
     QVERIFY(w_->Label29->isVisibleTo(w_->Label29->parentWidget()));
     QVERIFY(w_->Label30->isVisibleTo(w_->Label30->parentWidget()));
     QCOMPARE(w_->Label30->text(), QString("Testversion 2!"));
@@ -266,7 +235,7 @@ void SequencerTest::noFlagStaysAtStep2() {
 
 void SequencerTest::failedCheckStopsAndResynchronises() {
     startSimulator(Generation::New);
-    connectAndIdentify();
+    connectWindow();
     QVERIFY(waitForCycle());
     sim_->host().clearReceived();
     corruptNextTelegram();
@@ -292,7 +261,7 @@ void SequencerTest::failedCheckStopsAndResynchronises() {
 
 void SequencerTest::reconnectAfterErrorKeepsTheLink() {
     startSimulator(Generation::New);
-    connectAndIdentify();
+    connectWindow();
     TSio* link = w_->Ths;
     corruptNextTelegram();
     QVERIFY(QTest::qWaitFor([this] { return !messages_.isEmpty(); }, kWait));
@@ -309,7 +278,7 @@ void SequencerTest::reconnectAfterErrorKeepsTheLink() {
 
 void SequencerTest::disconnectKeepsThePortOpen() {
     startSimulator(Generation::New);
-    connectAndIdentify();
+    connectWindow();
     QVERIFY(waitForCycle());
     w_->Com_activate_btClick();
     QVERIFY(!w_->sio_started);
@@ -332,7 +301,7 @@ void SequencerTest::disconnectKeepsThePortOpen() {
 
 void SequencerTest::portChangeEndsTheLink() {
     startSimulator(Generation::New);
-    connectAndIdentify();
+    connectWindow();
     // Selecting the entry that is already the port changes nothing.
     w_->ComboBox1Change();
     QVERIFY(w_->Ths && w_->sio_active);
@@ -355,7 +324,7 @@ void SequencerTest::portChangeEndsTheLink() {
 
 void SequencerTest::vanishedPortIsReopenedOnConnect() {
     startSimulator(Generation::New);
-    connectAndIdentify();
+    connectWindow();
     QVERIFY(waitForCycle());
     sim_->host().inject(Fault::hangUp(3)); // the USB adapter is pulled
     QVERIFY(QTest::qWaitFor([this] { return messages_.size() >= 2; }, kWait));

@@ -1,0 +1,72 @@
+#pragma once
+// Shared by the window tests: the main window offscreen, wired to the controller
+// simulator over a real pseudo-terminal, with message boxes recorded instead of shown.
+#include "app/hauptfenster.h"
+#include "app/message_sink.h"
+#include "protocol/protocol_state.h"
+#include "serial/port_map.h"
+#include "serial/sio.h"
+#include "sim/simulator.h"
+
+#include <QComboBox>
+#include <QStandardPaths>
+#include <QTest>
+#include <memory>
+
+class WindowTestBase : public QObject {
+protected:
+    static constexpr int kWait = 10000; // ms; bounds every wait for the controller
+
+    // Settings files of test runs stay apart from the user's.
+    static void useTestSettings() { QStandardPaths::setTestModeEnabled(true); }
+
+    // Before each test: messages are recorded, the link state starts at rest.
+    void resetShared() {
+        messages_.clear();
+        setMessageSink([this](const QString& text) { messages_.append(text); });
+        protocol_step = 0;
+        data_error = false;
+        response_ready = false;
+    }
+
+    // After each test: the window first (it ends the link), then the controller.
+    void releaseAll() {
+        w_.reset();
+        sim_.reset();
+        setPortOverrides({});
+        setMessageSink({});
+    }
+
+    // A controller of that generation on a new pseudo-terminal. Frozen, only the test
+    // changes its words.
+    void startController(trvsim::Generation generation, int revision = 14, bool frozen = false) {
+        sim_ = std::make_unique<trvsim::Simulator>(generation, revision);
+        if (frozen)
+            sim_->model().setFrozen(true);
+        QString error;
+        QVERIFY2(sim_->start(&error), qPrintable(error));
+    }
+
+    // The window on COM1, with COM1 and COM2 leading to the controller. The window reads
+    // the port mappings from its settings file when it is created, so they are set after.
+    void createWindow() {
+        w_ = std::make_unique<THauptfenster>();
+        w_->ComboBox1->setCurrentIndex(0);
+        if (sim_)
+            setPortOverrides({{"COM1", sim_->devicePath()}, {"COM2", sim_->devicePath()}});
+    }
+
+    // Presses connect and waits until the hardware test and the identity read are done
+    // without a message.
+    void connectAndIdentify() {
+        w_->Com_activate_btClick();
+        QVERIFY(w_->sio_started);
+        QVERIFY(QTest::qWaitFor([this] { return !w_->hw_test_req && !w_->hw_info_req; }, kWait));
+        QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+        QVERIFY(w_->sio_active);
+    }
+
+    std::unique_ptr<trvsim::Simulator> sim_;
+    std::unique_ptr<THauptfenster> w_;
+    QStringList messages_;
+};
