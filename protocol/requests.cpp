@@ -21,6 +21,20 @@ quint32 buildReads(bool hw_old, std::initializer_list<ReadRun> runs) {
     return quint32(items * itemSize(hw_old, kParameterRead));
 }
 
+// The parameter read and the identity read begin alike: old hardware with the version
+// text and the voltage set points (items 0 … 19), new hardware with the code words,
+// device info, product code, description and voltage set points (items 0 … 35).
+quint32 buildIdentityHead(bool hw_old) {
+    if (hw_old)
+        return buildReads(true, {{kParameterRead, 0xE0, 16, 0}, {kParameterRead, 0x42, 4, 16}});
+    return buildReads(false, {{kParameterRead, 0x100, 10, 0},
+                              {kParameterRead, 0x000, 1, 10},
+                              {kParameterRead, 0x002, 1, 11},
+                              {kParameterRead, 0x114, 10, 12},
+                              {kParameterRead, 0x128, 10, 22},
+                              {kParameterRead, 0x042, 4, 32}});
+}
+
 } // namespace
 
 quint32 buildRamRead(TSio* link, bool hw_old) {
@@ -36,33 +50,20 @@ quint32 buildRamRead(TSio* link, bool hw_old) {
 }
 
 quint32 buildDataRead(bool hw_old) {
+    buildIdentityHead(hw_old);
     if (hw_old)
-        return buildReads(true, {{kParameterRead, 0xE0, 16, 0},
-                                 {kParameterRead, 0x42, 4, 16},
-                                 {kRamRead, 0xB2, 8, 20},
-                                 {kRamRead, 0xCA, 3, 28},
-                                 {kRamRead, 0x50, 2, 31}});
-    return buildReads(false, {{kParameterRead, 0x100, 10, 0},
-                              {kParameterRead, 0x000, 1, 10},
-                              {kParameterRead, 0x002, 1, 11},
-                              {kParameterRead, 0x114, 10, 12},
-                              {kParameterRead, 0x128, 10, 22},
-                              {kParameterRead, 0x042, 4, 32},
-                              {kParameterRead, 0x020, 8, 36},
+        return buildReads(
+            true, {{kRamRead, 0xB2, 8, 20}, {kRamRead, 0xCA, 3, 28}, {kRamRead, 0x50, 2, 31}});
+    return buildReads(false, {{kParameterRead, 0x020, 8, 36},
                               {kParameterRead, 0x038, 3, 44},
                               {kParameterRead, 0x004, 2, 47}});
 }
 
 quint32 buildHwInfoRead(bool hw_old) {
+    const quint32 head = buildIdentityHead(hw_old);
     if (hw_old)
-        return buildReads(true, {{kParameterRead, 0xE0, 16, 0}, {kParameterRead, 0x42, 4, 16}});
-    return buildReads(false, {{kParameterRead, 0x100, 10, 0},
-                              {kParameterRead, 0x000, 1, 10},
-                              {kParameterRead, 0x002, 1, 11},
-                              {kParameterRead, 0x114, 10, 12},
-                              {kParameterRead, 0x128, 10, 22},
-                              {kParameterRead, 0x042, 4, 32},
-                              {kParameterRead, 0x138, 8, 36},
+        return head;
+    return buildReads(false, {{kParameterRead, 0x138, 8, 36},
                               {kParameterRead, 0x160, 8, 44},
                               {kParameterRead, 0x180, 8, 52}});
 }
