@@ -4,7 +4,7 @@
 // until a language is applied.
 #include "app/hauptfenster.h"
 
-#include "app/settings.h"
+#include "base/settings.h"
 #include "app/widgets/lamp_shape.h"
 #include "app/widgets/state_strip.h"
 #include "app/widgets/status_line.h"

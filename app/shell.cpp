@@ -2,13 +2,13 @@
 // of the start-setting fields, the info window and a second start's restore request.
 #include "app/hauptfenster.h"
 
-#include "app/formats.h"
+#include "base/formats.h"
 #include "app/info_window.h"
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 #include "app/lang_form.h"
-#include "app/message_sink.h"
-#include "app/settings.h"
-#include "app/settings_location.h"
+#include "base/message_sink.h"
+#include "base/settings.h"
+#include "base/settings_location.h"
 #include "serial/port_map.h"
 #include "serial/sio.h"
 

@@ -10,7 +10,7 @@
 // wake-up gaps show how long the event loop stalls, the second without it, for the CPU
 // figure. --grid shows the measurement page instead of the status page.
 #include "app/hauptfenster.h"
-#include "app/message_sink.h"
+#include "base/message_sink.h"
 #include "live/ram_table.h"
 #include "protocol/protocol_state.h"
 #include "serial/port_map.h"

@@ -3,7 +3,7 @@
 // clocks, summer-time lamp and limit captions as the last read showed them; the lamps turn
 // silver and the savings "0 %", so nothing left on screen looks like a live reading of
 // the state.
-#include "app/formats.h"
+#include "base/formats.h"
 #include "app/hauptfenster.h"
 #include "app/widgets/lamp_shape.h"
 #include "app/widgets/state_strip.h"

@@ -1,6 +1,6 @@
 #include "live/live_display.h"
 
-#include "app/formats.h"
+#include "base/formats.h"
 #include "live/temperature_table.h"
 
 #include <algorithm>

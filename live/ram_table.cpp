@@ -1,6 +1,6 @@
 #include "live/ram_table.h"
 
-#include "app/formats.h"
+#include "base/formats.h"
 
 namespace {
 

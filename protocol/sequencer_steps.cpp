@@ -2,7 +2,7 @@
 // port change, the read button, and the error step after a failed answer check.
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
-#include "app/message_sink.h"
+#include "base/message_sink.h"
 #include "app/widgets/state_strip.h"
 #include "protocol/protocol_state.h"
 #include "protocol/telegram.h"

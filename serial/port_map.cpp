@@ -1,6 +1,6 @@
 #include "serial/port_map.h"
 
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 
 #include <QRegularExpression>
 

@@ -1,6 +1,6 @@
 #include "serial/sio.h"
 
-#include "app/message_sink.h"
+#include "base/message_sink.h"
 #include "protocol/protocol_state.h"
 #include "serial/port_map.h"
 #include "serial/port_tuning.h"

@@ -1,5 +1,5 @@
 // Hardware test (steps 91/92) and identity read (steps 93/94) of the main window.
-#include "app/formats.h"
+#include "base/formats.h"
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
 #include "app/widgets/status_line.h"

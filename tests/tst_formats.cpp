@@ -1,6 +1,6 @@
 // The fixed number and date formats: decimal comma whatever the PC's locale.
-#include "app/formats.h"
-#include "app/settings.h"
+#include "base/formats.h"
+#include "base/settings.h"
 
 #include <QTest>
 

@@ -1,6 +1,6 @@
 // The INI reader/writer: case-insensitive sections and keys, in-place updates that keep
 // everything else, and the port overrides read from the settings file.
-#include "app/ini_file.h"
+#include "base/ini_file.h"
 #include "serial/port_map.h"
 
 #include <QTemporaryDir>

@@ -2,7 +2,7 @@
 // measured values with the decimal comma, savings by source, operating times, clocks,
 // lamps, the operating state with its state-bar panel and period lamp, and the range
 // checks that limit a word and raise "Com-Error !". Also the heat-sink temperature table.
-#include "app/formats.h"
+#include "base/formats.h"
 #include "live/live_display.h"
 #include "live/temperature_table.h"
 

@@ -4,7 +4,7 @@
 // generations. A word out of range shows "Com-Error !" until the display is reset, and
 // disconnecting resets lamps, savings and the state bar.
 #include "app/hauptfenster.h"
-#include "app/message_sink.h"
+#include "base/message_sink.h"
 #include "app/widgets/lamp_shape.h"
 #include "app/widgets/state_strip.h"
 #include "protocol/protocol_state.h"

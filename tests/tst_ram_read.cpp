@@ -5,7 +5,7 @@
 // Then the measurement grid itself: rows that persist across generations until emptied,
 // the highlighted cells and the column widths of the measurement page.
 #include "app/hauptfenster.h"
-#include "app/message_sink.h"
+#include "base/message_sink.h"
 #include "live/ram_table.h"
 #include "protocol/protocol_state.h"
 #include "serial/port_map.h"

@@ -4,7 +4,7 @@
 // changing the port and a port that cannot be opened.
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
-#include "app/message_sink.h"
+#include "base/message_sink.h"
 #include "app/widgets/status_line.h"
 #include "protocol/protocol_state.h"
 #include "serial/port_map.h"

@@ -2,7 +2,7 @@
 // clean transfers of every kind, the answer check, chunking, progress, the missing-byte
 // and lost-port faults, message processing during long telegrams, and opening a port
 // that is not there.
-#include "app/message_sink.h"
+#include "base/message_sink.h"
 #include "protocol/protocol_state.h"
 #include "protocol/requests.h"
 #include "protocol/telegram.h"

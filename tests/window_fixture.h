@@ -2,7 +2,7 @@
 // Shared by the window tests: the main window offscreen, wired to the controller
 // simulator over a real pseudo-terminal, with message boxes recorded instead of shown.
 #include "app/hauptfenster.h"
-#include "app/message_sink.h"
+#include "base/message_sink.h"
 #include "protocol/protocol_state.h"
 #include "serial/port_map.h"
 #include "serial/sio.h"

@@ -1,4 +1,4 @@
-#include "app/settings_location.h"
+#include "base/settings_location.h"
 
 #include <QCoreApplication>
 #include <QStandardPaths>
