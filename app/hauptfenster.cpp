@@ -56,7 +56,7 @@ void THauptfenster::send_sio(bool hw_old, quint16 cfg, quint16 adr, quint16 anz,
     ::send_sio(Ths, hw_old, cfg, adr, anz, offset);
 }
 
-void THauptfenster::startRequest(quint32 count, int responseStep) {
+void THauptfenster::startRequest(quint32 count, qint32 responseStep) {
     startTransfer(Ths, count);
     protocol_step = responseStep;
 }
@@ -69,8 +69,9 @@ void THauptfenster::releaseLink() {
     Ths = nullptr;
 }
 
-void THauptfenster::setProgress(int ram, int eep) {
-    ProgressBar_RAM->setValue(ram);
-    if (eep >= 0)
-        ProgressBar_EEP->setValue(eep);
+void THauptfenster::setProgress(int percent) {
+    const ProgressUpdate update = progressFor(protocol_step, percent);
+    ProgressBar_RAM->setValue(update.ram);
+    if (update.eep)
+        ProgressBar_EEP->setValue(*update.eep);
 }

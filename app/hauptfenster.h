@@ -5,6 +5,7 @@
 // user would. The window's methods live in the folder of the feature they belong to.
 #include "app/hauptfenster_widgets.h"
 #include "live/ram_table.h"
+#include "protocol/steps.h"
 #include "text/info_table.h"
 
 #include <QLocale>
@@ -17,7 +18,9 @@ class TSio;
 class TInfofenst;
 class Tlang_form;
 
-class THauptfenster : public QMainWindow, public THauptfensterWidgets {
+// The request flags (hw_test_req … ram_rd_req) are members through RequestFlags, so the
+// sequencer's exchange table can name them.
+class THauptfenster : public QMainWindow, public THauptfensterWidgets, public RequestFlags {
     Q_OBJECT
 public:
     explicit THauptfenster(QWidget* parent = nullptr);
@@ -50,15 +53,6 @@ public:
     QTimer* Helptimer = nullptr; // 500 ms: PC clock
     TSio* Ths = nullptr;         // the serial link, from step 0 until a port change
 
-    bool hw_test_req = false;
-    bool hw_info_req = false;
-    bool kal_wr_req = false;
-    bool data_rd_req = false;
-    bool data_wr_req = false;
-    bool time_wr_req = false;
-    bool errmem_rd_req = false;
-    bool errmem_clr_req = false;
-    bool ram_rd_req = false;
     bool sio_active = false;  // the link exists and its port was opened
     bool sio_started = false; // the user has connected and not disconnected
 
@@ -72,8 +66,9 @@ public:
     void uC_read_btClick();
     // Writes telegram items into the link's buffers (kind 9 also starts the transfer).
     void send_sio(bool hw_old, quint16 cfg, quint16 adr, quint16 anz, quint16 offset);
-    // The requester's start of a transfer of count bytes; then protocol_step := next.
-    void startRequest(quint32 count, int responseStep);
+    // The requester's start of a transfer of count bytes; then protocol_step := the
+    // response step (a Step:: code).
+    void startRequest(quint32 count, qint32 responseStep);
     // Destroys the link (port change, program end).
     void releaseLink();
 
@@ -105,10 +100,10 @@ public:
     void Resp_HW_Info();
 
     // --- Live data --------------------------------------------------------------------
-    TRam_Data Ram_Data;     // new-hardware RAM, entries 0 … 79
-    TRam_Data Ram_Data_Old; // old-hardware RAM, entries 0 … 30
-    TRam_Data Eep_Data;     // parameter words, entries 0 … 48
-    TRam_Data Err_Data;     // fault-memory words
+    TRam_Data Ram_Data;           // new-hardware RAM, entries 0 … 79
+    TRam_Data Ram_Data_Old;       // old-hardware RAM, entries 0 … 30
+    TRam_Data Eep_Data;           // parameter words, entries 0 … 48
+    TRam_Data Err_Data;           // fault-memory words
     quint16 controller_state = 9; // operating state of the last display run, 9 after a reset
     quint16 uac_ist_int = 0;      // raw mains-voltage count, 0 … 1023
 
@@ -146,18 +141,12 @@ public:
     void refreshComToolTips();
 
     // --- Variable tables and RAM read (helpers) --------------------------------------
-    // Live display runs started by the RAM read's answer steps (a new-hardware answer
-    // with a wrong checksum starts none).
-    quint64 ramDisplayRuns = 0;
     // Installs the measurement grid's cell painting (StringGrid2DrawCell) and runs
     // TabSheet4Show whenever the measurement page is shown or resized. Called at creation.
     void wireMeasurementPage();
     // Paints a highlighted cell of StringGrid2 over its standard painting: columns 1..5
     // of rows 1, 2 and 10 on pale green, the text at the top-left corner.
     void StringGrid2DrawCell(int ACol, int ARow, const QRect& Rect, QPainter* Canvas);
-    // Row 0 of StringGrid2: the column headings, texts 155..161 of the active language
-    // (the window is built with them in the design language).
-    void setMeasurementHeadings();
 
     // --- Live display (helpers) ------------------------------------------------------
     // Paint one panel of the state bar on the status page (StatusBar1) or on the service
@@ -167,6 +156,11 @@ public:
                              const QRect& Rect);
     void StatusBar2DrawPanel(TStateStrip* StatusBar, QPainter& Canvas, int Panel,
                              const QRect& Rect);
+
+signals:
+    // A RAM answer was shown on the live display (a new-hardware answer with a wrong
+    // checksum is not).
+    void liveValuesShown();
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -178,7 +172,12 @@ private:
     // Connects the widgets' signals to the handlers above.
     void wireHandlers();
     void runStep();
-    void setProgress(int ram, int eep);
+    // Shows the running transfer's progress on the bar of its exchange.
+    void setProgress(int percent);
+    // The connect button offers to connect again (text 50).
+    void offerConnect();
+    // The buttons that request an exchange, enabled once a link is up.
+    void enableRequestButtons();
 
     bool stepRunning_ = false; // a sequencer step is running (it may show a modal message)
 };

@@ -13,6 +13,7 @@
 #include "base/message_sink.h"
 #include "live/ram_table.h"
 #include "protocol/protocol_state.h"
+#include "protocol/steps.h"
 #include "serial/port_map.h"
 #include "serial/sio.h"
 
@@ -115,7 +116,7 @@ private:
 };
 
 // Runs `cycles` live cycles of the running sequencer. A cycle ends when a RAM answer step
-// has run (protocol_step went from 4 to 1 in a tick).
+// has run (protocol_step went from Resp_Ram_rd to Synchronisation in a tick).
 RunResult run(THauptfenster& w, int cycles, bool probe) {
     RunResult r;
     QElapsedTimer clock;
@@ -132,7 +133,7 @@ RunResult run(THauptfenster& w, int cycles, bool probe) {
         const int step = protocol_step;
         if (step != stepBefore)
             r.tickMs.push_back(tick);
-        if (stepBefore == 4 && step == 1) {
+        if (stepBefore == Step::Resp_Ram_rd && step == Step::Synchronisation) {
             if (lastEndNs >= 0) {
                 r.periodsMs.push_back(double(now - lastEndNs) / 1e6);
                 r.answerMs.push_back(tick);

@@ -74,11 +74,6 @@ void THauptfenster::StringGridLeer() {
     }
 }
 
-void THauptfenster::setMeasurementHeadings() {
-    for (int c = 0; c < 7; ++c)
-        StringGrid2->item(0, c)->setText(GetInfoString(155 + c));
-}
-
 void THauptfenster::StringGrid2DrawCell(int ACol, int ARow, const QRect& Rect, QPainter* Canvas) {
     if (!isHighlightedMeasurementCell(ARow, ACol))
         return;

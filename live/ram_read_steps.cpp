@@ -1,4 +1,4 @@
-// The cyclic RAM read (protocol steps 3 and 4): one block read of 80 words on new
+// The cyclic RAM read (Req_Ram_rd, Resp_Ram_rd): one block read of 80 words on new
 // hardware, 31 single-word reads on old hardware. The answer fills the variable table of
 // the generation and the measurement grid and, when it is sound, runs the live display.
 //
@@ -9,6 +9,7 @@
 #include "live/ram_table.h"
 #include "protocol/protocol_state.h"
 #include "protocol/requests.h"
+#include "protocol/steps.h"
 #include "serial/sio.h"
 
 #include <QTableWidget>
@@ -33,10 +34,10 @@ void writeGridRows(QTableWidget* grid, const std::vector<GridRow>& rows) {
 void THauptfenster::Req_Ram_rd() {
     if (HW_old) {
         // Five runs of word reads; the answer lands item by item in rx_buffer.
-        startRequest(buildRamRead(Ths, true), 4);
+        startRequest(buildRamRead(Ths, true), Step::Resp_Ram_rd);
         return;
     }
-    // The block read starts its own transfer and sets protocol_step to 4.
+    // The block read starts its own transfer and sets protocol_step to its response step.
     buildRamRead(Ths, false);
 }
 
@@ -58,10 +59,10 @@ void THauptfenster::Resp_Ram_rd_new() {
     // A wrong checksum leaves the live display as it was; the grid shows the two sums
     // and the next reading follows as usual.
     if (check.matches()) {
-        ++ramDisplayRuns;
         ram_to_anz_new();
+        emit liveValuesShown();
     }
-    protocol_step = 1;
+    protocol_step = Step::Synchronisation;
 }
 
 void THauptfenster::Resp_Ram_rd_old() {
@@ -72,7 +73,7 @@ void THauptfenster::Resp_Ram_rd_old() {
     std::vector<GridRow> rows;
     parseOldRamAnswer(rx_buffer, Ram_Data_Old, rows);
     writeGridRows(StringGrid2, rows);
-    ++ramDisplayRuns;
     ram_to_anz_old();
-    protocol_step = 1;
+    emit liveValuesShown();
+    protocol_step = Step::Synchronisation;
 }

@@ -1,7 +1,8 @@
-// The parameter read started by the read button (steps 5/6).
+// The parameter read started by the read button (Req_Data_rd, Resp_Data_rd).
 #include "app/hauptfenster.h"
 #include "protocol/protocol_state.h"
 #include "protocol/requests.h"
+#include "protocol/steps.h"
 #include "serial/sio.h"
 
 #include <QProgressBar>
@@ -9,7 +10,7 @@
 #include <QTimer>
 
 void THauptfenster::Req_Data_rd() {
-    startRequest(buildDataRead(HW_old), 6);
+    startRequest(buildDataRead(HW_old), Step::Resp_Data_rd);
 }
 
 void THauptfenster::Resp_Data_rd() {
@@ -21,7 +22,7 @@ void THauptfenster::Resp_Data_rd() {
     uC_read_bt->setEnabled(true);
     response_ready = false;
     SPStimer->stop();
-    protocol_step = 1;
+    protocol_step = Step::Synchronisation;
     if (ram_rd_req)
         SPStimer->start();
 }

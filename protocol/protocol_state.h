@@ -1,6 +1,7 @@
 #pragma once
-// The sequencer's step code. It lives beside the link because the link reads it to pick
-// the progress bar of a transfer and the block-read telegram sets it when it starts.
+// The sequencer's step code (protocol/steps.h names the codes). A global of its own, as
+// the rest of the system expects: the window's steps set it, and the block-read telegram
+// sets it to the RAM read's response step when it starts its transfer.
 #include <QtGlobal>
 
 extern qint32 protocol_step;

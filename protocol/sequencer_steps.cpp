@@ -2,9 +2,10 @@
 // port change, the read button, and the error step after a failed answer check.
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
-#include "base/message_sink.h"
 #include "app/widgets/state_strip.h"
+#include "base/message_sink.h"
 #include "protocol/protocol_state.h"
+#include "protocol/steps.h"
 #include "protocol/telegram.h"
 #include "serial/sio.h"
 
@@ -13,6 +14,7 @@
 #include <QPushButton>
 #include <QTimer>
 #include <exception>
+#include <utility>
 
 void THauptfenster::SPStimerTimer() {
     // A step that shows a modal message runs a nested event loop; ticks that arrive
@@ -23,7 +25,7 @@ void THauptfenster::SPStimerTimer() {
     if (port_open && Ths && (!Ths->isAsleep() || Ths->anmeldung))
         return; // a transfer is pending or running
     if (data_error)
-        protocol_step = 99;
+        protocol_step = Step::DatenFehler;
     stepRunning_ = true;
     runStep();
     stepRunning_ = false;
@@ -31,49 +33,82 @@ void THauptfenster::SPStimerTimer() {
     StatusBar1->update();
 }
 
-void THauptfenster::runStep() {
-    switch (protocol_step) {
-    case 0:
-        Init_Sio();
-        break;
-    case 1:
-        Synchronisation();
-        break;
-    case 2:
-        Syncresp();
-        break;
-    case 3:
-        Req_Ram_rd();
-        break;
-    case 4:
-        Resp_Ram_rd();
-        break;
-    case 5:
-        Req_Data_rd();
-        break;
-    case 6:
-        Resp_Data_rd();
-        break;
-    case 91:
-        Req_HW_Test();
-        break;
-    case 92:
-        Resp_HW_Test();
-        break;
-    case 93:
-        Req_HW_Info();
-        break;
-    case 94:
-        Resp_HW_Info();
-        break;
-    case 99:
-        DatenFehler();
-        break;
+namespace {
+
+using StepRoutine = void (THauptfenster::*)();
+
+// The window method each exchange step runs. Exchanges whose steps are not listed here
+// are not built yet: their codes do nothing, like any unknown code.
+constexpr std::pair<qint32, StepRoutine> kExchangeRoutines[] = {
+    {Step::Req_Ram_rd, &THauptfenster::Req_Ram_rd},
+    {Step::Resp_Ram_rd, &THauptfenster::Resp_Ram_rd},
+    {Step::Req_Data_rd, &THauptfenster::Req_Data_rd},
+    {Step::Resp_Data_rd, &THauptfenster::Resp_Data_rd},
+    {Step::Req_HW_Test, &THauptfenster::Req_HW_Test},
+    {Step::Resp_HW_Test, &THauptfenster::Resp_HW_Test},
+    {Step::Req_HW_Info, &THauptfenster::Req_HW_Info},
+    {Step::Resp_HW_Info, &THauptfenster::Resp_HW_Info},
+};
+
+constexpr bool hasRoutine(qint32 step) {
+    for (const auto& entry : kExchangeRoutines)
+        if (entry.first == step)
+            return true;
+    return false;
+}
+
+// Every routine belongs to a step of the exchange table, and an exchange has both its
+// routines or none: a request without its response would leave the sequencer waiting.
+constexpr bool routinesMatchTheExchanges() {
+    for (const auto& entry : kExchangeRoutines) {
+        bool known = false;
+        for (const Exchange& exchange : kExchanges)
+            known = known || exchange.request == entry.first || exchange.response == entry.first;
+        if (!known)
+            return false;
+    }
+    for (const Exchange& exchange : kExchanges)
+        if (hasRoutine(exchange.request) != hasRoutine(exchange.response))
+            return false;
+    return true;
+}
+static_assert(routinesMatchTheExchanges());
+
+StepRoutine routineOf(qint32 step) {
+    switch (step) {
+    case Step::Init_Sio:
+        return &THauptfenster::Init_Sio;
+    case Step::Synchronisation:
+        return &THauptfenster::Synchronisation;
+    case Step::Syncresp:
+        return &THauptfenster::Syncresp;
+    case Step::DatenFehler:
+        return &THauptfenster::DatenFehler;
     default:
-        // The exchanges of the parameter write, clock, fault memory and calibration are
-        // reached only through their own buttons' flags.
         break;
     }
+    for (const auto& [code, routine] : kExchangeRoutines)
+        if (code == step)
+            return routine;
+    return nullptr;
+}
+
+} // namespace
+
+void THauptfenster::runStep() {
+    // Any other code does nothing; the tick only repaints.
+    if (const StepRoutine routine = routineOf(protocol_step))
+        (this->*routine)();
+}
+
+void THauptfenster::offerConnect() {
+    Com_activate_bt->setEnabled(true);
+    Com_activate_bt->setText(GetInfoString(50));
+}
+
+void THauptfenster::enableRequestButtons() {
+    for (QPushButton* button : {uC_send_bt, uC_read_bt, clk_bt, err_mem_read_bt, err_mem_clear_bt})
+        button->setEnabled(true);
 }
 
 void THauptfenster::Init_Sio() {
@@ -86,8 +121,7 @@ void THauptfenster::Init_Sio() {
         sio_active = false;
         SPStimer->stop();
         showMessage(QStringLiteral("       COM-Error! (") + port_name + QStringLiteral(")    "));
-        Com_activate_bt->setEnabled(true);
-        Com_activate_bt->setText(GetInfoString(50));
+        offerConnect();
         return;
     }
     connect(Ths, &TSio::progressChanged, this, &THauptfenster::setProgress);
@@ -100,19 +134,14 @@ void THauptfenster::Init_Sio() {
         sio_active = false;
         SPStimer->stop();
         showMessage(QStringLiteral("Fehler an ") + port_name);
-        Com_activate_bt->setEnabled(true);
-        Com_activate_bt->setText(GetInfoString(50));
-        protocol_step = 1;
+        offerConnect();
+        protocol_step = Step::Synchronisation;
         return;
     }
     sio_active = true;
-    uC_send_bt->setEnabled(true);
-    uC_read_bt->setEnabled(true);
-    clk_bt->setEnabled(true);
-    err_mem_read_bt->setEnabled(true);
-    err_mem_clear_bt->setEnabled(true);
+    enableRequestButtons();
     Ths->setBaudRate38400();
-    protocol_step = 1;
+    protocol_step = Step::Synchronisation;
 }
 
 void THauptfenster::Synchronisation() {
@@ -120,58 +149,35 @@ void THauptfenster::Synchronisation() {
         // No usable link (a port change, or the port vanished): a request made meanwhile
         // first opens the selected port.
         port_name = ComboBox1->currentText();
-        protocol_step = 0;
+        protocol_step = Step::Init_Sio;
         return;
     }
     for (int i = 0; i < 10; ++i) {
         expect_buffer[i] = 0x00;
         check_mask[i] = kMaskAcknowledge;
     }
-    startRequest(10, 2);
+    startRequest(10, Step::Syncresp);
 }
 
 void THauptfenster::Syncresp() {
     if (!response_ready)
         return;
     response_ready = false;
-    if (hw_test_req)
-        protocol_step = 91;
-    else if (hw_info_req)
-        protocol_step = 93;
-    else if (kal_wr_req)
-        protocol_step = 19;
-    else if (data_rd_req)
-        protocol_step = 5;
-    else if (data_wr_req)
-        protocol_step = 7;
-    else if (time_wr_req)
-        protocol_step = 9;
-    else if (errmem_rd_req)
-        protocol_step = 11;
-    else if (errmem_clr_req)
-        protocol_step = 13;
-    else if (ram_rd_req)
-        protocol_step = 3;
+    // With nothing pending the step stays here; every later tick finds response_ready
+    // false until a user action sets step 1 again.
+    if (const auto request = nextRequestStep(*this))
+        protocol_step = *request;
 }
 
 void THauptfenster::DatenFehler() {
     SPStimer->stop();
     showMessage(QStringLiteral("       COM Data-Error!       "));
-    ram_rd_req = false;
-    data_wr_req = false;
-    data_rd_req = false;
-    time_wr_req = false;
-    errmem_rd_req = false;
-    errmem_clr_req = false;
-    hw_info_req = false;
-    hw_test_req = false;
-    kal_wr_req = false;
+    clearRequests(*this);
     sio_started = false;
     data_error = false;
-    protocol_step = 1;
+    protocol_step = Step::Synchronisation;
     init_anzeige();
-    Com_activate_bt->setEnabled(true);
-    Com_activate_bt->setText(GetInfoString(50));
+    offerConnect();
 
     // One resynchronisation telegram, not evaluated: ten synchronisation bytes, then ten
     // acknowledge bytes that bring a controller caught in the middle of an item back to
@@ -191,7 +197,7 @@ void THauptfenster::Com_activate_btClick() {
         ram_rd_req = false;
         SPStimer->stop();
         response_ready = false;
-        protocol_step = 0;
+        protocol_step = Step::Init_Sio;
         init_anzeige();
         return;
     }
@@ -200,15 +206,11 @@ void THauptfenster::Com_activate_btClick() {
     response_ready = false;
     port_name = ComboBox1->currentText();
     data_error = false;
-    protocol_step = sio_active ? 1 : 0;
+    protocol_step = sio_active ? Step::Synchronisation : Step::Init_Sio;
     hw_test_req = true;
     hw_info_req = true;
     ram_rd_req = true;
-    uC_read_bt->setEnabled(true);
-    uC_send_bt->setEnabled(true);
-    clk_bt->setEnabled(true);
-    err_mem_read_bt->setEnabled(true);
-    err_mem_clear_bt->setEnabled(true);
+    enableRequestButtons();
     Infofenst->HWV_read_bt->setEnabled(true);
     Com_activate_bt->setText(GetInfoString(101));
     SPStimer->start();
@@ -223,8 +225,7 @@ void THauptfenster::ComboBox1Change() {
     sio_started = false;
     if (port_handle != 0 && port_open)
         releaseLink();
-    Com_activate_bt->setEnabled(true);
-    Com_activate_bt->setText(GetInfoString(50));
+    offerConnect();
 }
 
 void THauptfenster::uC_read_btClick() {
@@ -234,9 +235,9 @@ void THauptfenster::uC_read_btClick() {
     response_ready = false;
     SPStimer->stop();
     if (sio_active) {
-        protocol_step = 1;
+        protocol_step = Step::Synchronisation;
     } else {
-        protocol_step = 0;
+        protocol_step = Step::Init_Sio;
         port_name = ComboBox1->currentText();
     }
     SPStimer->start();

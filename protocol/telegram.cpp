@@ -1,6 +1,7 @@
 #include "protocol/telegram.h"
 
 #include "protocol/protocol_state.h"
+#include "protocol/steps.h"
 #include "serial/sio.h"
 
 namespace {
@@ -97,7 +98,7 @@ void send_sio(TSio* link, bool hw_old, quint16 cfg, quint16 adr, quint16 anz, qu
         for (int pos = 4; pos < length; ++pos)
             put(pos, kFiller, kMaskData);
         startTransfer(link, quint32(length));
-        protocol_step = 4;
+        protocol_step = Step::Resp_Ram_rd;
         return;
     }
     default:

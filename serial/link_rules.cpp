@@ -48,26 +48,3 @@ int progressPercent(quint32 pos, quint32 txCount) {
         ++q;
     return static_cast<int>(q);
 }
-
-ProgressUpdate progressFor(int protocolStep, quint32 pos, quint32 txCount) {
-    const int p = progressPercent(pos, txCount);
-    ProgressUpdate update{0, std::nullopt};
-    switch (protocolStep) {
-    case 4:
-    case 20:
-    case 92:
-        update.ram = p;
-        break;
-    case 6:
-    case 8:
-    case 10:
-    case 12:
-    case 14:
-    case 94:
-        update.eep = p;
-        break;
-    default:
-        break;
-    }
-    return update;
-}

@@ -31,10 +31,3 @@ std::optional<quint32> firstAnswerError(const quint8* sent, const quint8* receiv
 
 // (pos + 1) × 100 / txCount, rounded to the nearest integer, halves to even.
 int progressPercent(quint32 pos, quint32 txCount);
-
-// Which progress bar shows the transfer, decided by the response step it belongs to.
-struct ProgressUpdate {
-    int ram;                // ProgressBar_RAM: p for RAM-like steps, otherwise 0
-    std::optional<int> eep; // ProgressBar_EEP: p for parameter steps, otherwise unchanged
-};
-ProgressUpdate progressFor(int protocolStep, quint32 pos, quint32 txCount);

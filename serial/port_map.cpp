@@ -35,10 +35,6 @@ void setPortOverrides(const QHash<QString, QString>& overrides) {
             table.insert(it.key().trimmed().toUpper(), it.value().trimmed());
 }
 
-QHash<QString, QString> portOverrides() {
-    return overrideTable();
-}
-
 QString devicePathFor(const QString& entry) {
     const auto it = overrideTable().constFind(entry.trimmed().toUpper());
     return it != overrideTable().cend() ? it.value() : defaultDevicePath(entry);

@@ -4,16 +4,15 @@
 // unless the settings file maps the entry to another path (a USB adapter, a
 // /dev/serial/by-id/… name, the simulator's pseudo-terminal).
 #include <QHash>
+#include <QString>
 
 class IniFile;
-#include <QString>
 
 // Device path an entry stands for when nothing maps it.
 QString defaultDevicePath(const QString& entry);
 
 // Replaces the entry → path overrides (keys compared case-insensitively).
 void setPortOverrides(const QHash<QString, QString>& overrides);
-QHash<QString, QString> portOverrides();
 
 // The device path to open for a port list entry.
 QString devicePathFor(const QString& entry);

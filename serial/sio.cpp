@@ -1,7 +1,6 @@
 #include "serial/sio.h"
 
 #include "base/message_sink.h"
-#include "protocol/protocol_state.h"
 #include "serial/port_map.h"
 #include "serial/port_tuning.h"
 
@@ -229,8 +228,7 @@ void TSio::Transfer() {
                 return;
             }
         }
-        const ProgressUpdate progress = progressFor(protocol_step, pos, count);
-        emit progressChanged(progress.ram, progress.eep.value_or(-1));
+        emit progressChanged(progressPercent(pos, count));
 
         const quint32 n = chunkLength(pos, chunk_size, count);
         port_->write(reinterpret_cast<const char*>(tx_pointer + pos), n);

@@ -36,8 +36,6 @@ extern bool data_error;
 class TSio : public QObject {
     Q_OBJECT
 public:
-    enum class WorkerState { Asleep, HandedOver, Transferring };
-
     // Opens port_name. On failure shows "Kein Zugriff auf …" and leaves port_handle −1.
     TSio();
     // Closes the port; a transfer that is handed over or running is abandoned cleanly.
@@ -46,7 +44,6 @@ public:
     quint8 nullarray[kLinkBufferSize];
     bool anmeldung = false; // a transfer was requested and has not finished
 
-    WorkerState workerState() const { return state_; }
     bool isAsleep() const { return state_ == WorkerState::Asleep; }
 
     // Wakes the worker: the transfer is posted to the main event loop. Does nothing
@@ -55,7 +52,6 @@ public:
     // Marks the worker terminated: a handed-over transfer will not start and a running
     // one stops at its next chunk.
     void Terminate();
-    bool isTerminated() const { return terminated_; }
 
     // One transfer of the pending telegram; runs on the main thread.
     void Transfer();
@@ -64,16 +60,17 @@ public:
     void setBaudRate38400();
 
     QString devicePath() const { return devicePath_; }
-    // False where the device rejected DTR/RTS (pseudo-terminals do).
-    bool lineControlSupported() const { return lineControlSupported_; }
 
 signals:
-    // Progress of the running transfer. eep < 0 leaves ProgressBar_EEP unchanged.
-    void progressChanged(int ram, int eep);
+    // Progress of the running transfer in percent, before each chunk is written. The
+    // window shows it on the bar of the exchange that runs.
+    void progressChanged(int percent);
     // The port vanished during a transfer (USB adapter unplugged); the link closed it.
     void portLost(const QString& portName);
 
 private:
+    enum class WorkerState { Asleep, HandedOver, Transferring };
+
     void runHandedOver();
     void endOfRun();
     void applyLineSettings();

@@ -1,11 +1,13 @@
-// Hardware test (steps 91/92) and identity read (steps 93/94) of the main window.
-#include "base/formats.h"
+// Hardware test (Req_HW_Test, Resp_HW_Test) and identity read (Req_HW_Info,
+// Resp_HW_Info) of the main window.
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
 #include "app/widgets/status_line.h"
 #include "app/widgets/up_down.h"
+#include "base/formats.h"
 #include "protocol/protocol_state.h"
 #include "protocol/requests.h"
+#include "protocol/steps.h"
 #include "serial/sio.h"
 #include "services/identity.h"
 
@@ -32,7 +34,7 @@ void THauptfenster::Req_HW_Test() {
     check_mask[0] = 1;
     expect_buffer[1] = 0x05;
     check_mask[1] = 0;
-    startRequest(2, 92);
+    startRequest(2, Step::Resp_HW_Test);
 }
 
 void THauptfenster::Resp_HW_Test() {
@@ -41,7 +43,7 @@ void THauptfenster::Resp_HW_Test() {
     HW_old = isOldHardware(rx_buffer[0], rx_buffer[1]);
     response_ready = false;
     SPStimer->stop();
-    protocol_step = 1;
+    protocol_step = Step::Synchronisation;
     hw_test_req = false;
     if (hw_info_req)
         SPStimer->start();
@@ -49,7 +51,7 @@ void THauptfenster::Resp_HW_Test() {
 
 void THauptfenster::Req_HW_Info() {
     Memo1->clear();
-    startRequest(buildHwInfoRead(HW_old), 94);
+    startRequest(buildHwInfoRead(HW_old), Step::Resp_HW_Info);
 }
 
 void THauptfenster::Resp_HW_Info() {
@@ -105,7 +107,7 @@ void THauptfenster::Resp_HW_Info() {
         logCalibrationValue();
         ProgressBar_EEP->setValue(0);
         uC_read_bt->setEnabled(true);
-        protocol_step = 1;
+        protocol_step = Step::Synchronisation;
     } else {
         const NewIdentity id = decodeNewIdentity(rx_buffer);
         SW_Nr = id.SW_Nr;
@@ -143,7 +145,7 @@ void THauptfenster::Resp_HW_Info() {
     ProgressBar_EEP->setValue(0);
     response_ready = false;
     SPStimer->stop();
-    protocol_step = 1;
+    protocol_step = Step::Synchronisation;
     hw_info_req = false;
     Infofenst->HWV_read_bt->setEnabled(true);
     if (ram_rd_req)

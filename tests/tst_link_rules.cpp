@@ -1,5 +1,5 @@
-// The pure rules of the serial link: clamping, chunking, the answer check, progress
-// values, and the port list's device paths.
+// The pure rules of the serial link: clamping, chunking, the answer check, and the port
+// list's device paths.
 #include "serial/link_rules.h"
 #include "serial/port_map.h"
 
@@ -13,8 +13,6 @@ private slots:
     void chunks();
     void answerCheck_data();
     void answerCheck();
-    void progress_data();
-    void progress();
     void devicePaths();
 };
 
@@ -84,36 +82,6 @@ void LinkRulesTest::answerCheck() {
                          reinterpret_cast<const quint8*>(received.constData()),
                          reinterpret_cast<const quint8*>(mask.constData()), quint32(sent.size()));
     QCOMPARE(error.has_value() ? int(*error) : -1, firstError);
-}
-
-void LinkRulesTest::progress_data() {
-    QTest::addColumn<int>("step");
-    QTest::addColumn<int>("pos");
-    QTest::addColumn<int>("txCount");
-    QTest::addColumn<int>("ram");
-    QTest::addColumn<int>("eep"); // −1: unchanged
-
-    QTest::newRow("RAM read, first of 124") << 4 << 0 << 124 << 1 << -1;
-    QTest::newRow("RAM read, last of 124") << 4 << 123 << 124 << 100 << -1;
-    QTest::newRow("synchronisation shows 0") << 2 << 5 << 10 << 0 << -1;
-    QTest::newRow("identity on EEP") << 94 << 149 << 300 << 0 << 50;
-    QTest::newRow("half rounds to even, down") << 6 << 0 << 200 << 0 << 0; // 0.5 → 0
-    QTest::newRow("half rounds to even, up") << 6 << 2 << 200 << 0 << 2;   // 1.5 → 2
-    QTest::newRow("half rounds to even, 2.5") << 8 << 4 << 200 << 0 << 2;  // 2.5 → 2
-    QTest::newRow("hardware test on RAM bar") << 92 << 0 << 2 << 50 << -1;
-    QTest::newRow("calibration on RAM bar") << 20 << 29 << 30 << 100 << -1;
-    QTest::newRow("clock on EEP") << 10 << 47 << 48 << 0 << 100;
-}
-
-void LinkRulesTest::progress() {
-    QFETCH(int, step);
-    QFETCH(int, pos);
-    QFETCH(int, txCount);
-    QFETCH(int, ram);
-    QFETCH(int, eep);
-    const ProgressUpdate update = progressFor(step, quint32(pos), quint32(txCount));
-    QCOMPARE(update.ram, ram);
-    QCOMPARE(update.eep.value_or(-1), eep);
 }
 
 void LinkRulesTest::devicePaths() {

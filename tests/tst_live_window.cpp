@@ -4,9 +4,9 @@
 // generations. A word out of range shows "Com-Error !" until the display is reset, and
 // disconnecting resets lamps, savings and the state bar.
 #include "app/hauptfenster.h"
-#include "base/message_sink.h"
 #include "app/widgets/lamp_shape.h"
 #include "app/widgets/state_strip.h"
+#include "base/message_sink.h"
 #include "protocol/protocol_state.h"
 #include "serial/port_map.h"
 #include "serial/sio.h"
@@ -153,8 +153,8 @@ void LiveWindowTest::connectAndRead() {
 }
 
 bool LiveWindowTest::waitForDisplayRuns() {
-    const quint64 from = w_->ramDisplayRuns;
-    return QTest::qWaitFor([&] { return w_->ramDisplayRuns >= from + 2; }, kWait);
+    const quint64 from = displayRuns_;
+    return QTest::qWaitFor([&] { return displayRuns_ >= from + 2; }, kWait);
 }
 
 void LiveWindowTest::liveCyclesShowTheWords_data() {

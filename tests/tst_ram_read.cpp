@@ -170,7 +170,7 @@ void RamReadTest::wordsReachTableAndGrid() {
     QCOMPARE(w_->HW_old, generation == Generation::Old);
     stopSequencer();
     sim_->model().poke(Space::Ram, quint16(address), quint16(word));
-    const quint64 displayRuns = w_->ramDisplayRuns;
+    const quint64 displayRuns = displayRuns_;
     QVERIFY(runRamCycle());
 
     const TRam_Data& t = generation == Generation::New ? w_->Ram_Data : w_->Ram_Data_Old;
@@ -194,7 +194,7 @@ void RamReadTest::wordsReachTableAndGrid() {
         QVERIFY(gridRow(w_->StringGrid2, 81).at(0).isEmpty());
     }
     // A sound answer runs the live display once; the reading goes on.
-    QCOMPARE(w_->ramDisplayRuns, displayRuns + 1);
+    QCOMPARE(displayRuns_, displayRuns + 1);
     QCOMPARE(protocol_step, 1);
     QVERIFY(w_->ram_rd_req);
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
@@ -209,7 +209,7 @@ void RamReadTest::wrongChecksumSkipsTheDisplay() {
     sim_->model().poke(Space::Ram, 0x44, 0x0777); // poti_ad_pt1, entry 10
     sim_->model().poke(Space::Ram, 0x40, 0x2000); // uz_ad_pt1: 3200 V, shown by the display
     sim_->host().inject(Fault::badChecksum());
-    const quint64 displayRuns = w_->ramDisplayRuns;
+    const quint64 displayRuns = displayRuns_;
     QVERIFY(runRamCycle());
 
     // The controller's checksum is one too high: both numbers are shown, the words are
@@ -219,7 +219,7 @@ void RamReadTest::wrongChecksumSkipsTheDisplay() {
     QCOMPARE(received, (computed + 1) % 256);
     QCOMPARE(w_->Ram_Data.val_int[10], quint16(0x0777));
     QCOMPARE(w_->StringGrid2->item(11, 2)->text(), QString("1911"));
-    QCOMPARE(w_->ramDisplayRuns, displayRuns);
+    QCOMPARE(displayRuns_, displayRuns);
     QCOMPARE(w_->Edit_Uz->text(), shownUz);
     QCOMPARE(protocol_step, 1);
     QVERIFY(w_->ram_rd_req);
@@ -231,12 +231,12 @@ void RamReadTest::wrongChecksumSkipsTheDisplay() {
     QVERIFY(runRamCycle());
     QCOMPARE(w_->StringGrid2->item(81, 3)->text(), w_->StringGrid2->item(82, 3)->text());
     QCOMPARE(w_->StringGrid2->item(11, 2)->text(), QString("1912"));
-    QCOMPARE(w_->ramDisplayRuns, displayRuns + 1);
+    QCOMPARE(displayRuns_, displayRuns + 1);
     QVERIFY(w_->Edit_Uz->text() != shownUz);
 
     // And the sequencer carries on by itself.
     w_->SPStimer->start();
-    QVERIFY(QTest::qWaitFor([&] { return w_->ramDisplayRuns >= displayRuns + 3; }, kWait));
+    QVERIFY(QTest::qWaitFor([&] { return displayRuns_ >= displayRuns + 3; }, kWait));
 }
 
 void RamReadTest::earlyAnswerStepChangesNothing_data() {
@@ -262,7 +262,7 @@ void RamReadTest::earlyAnswerStepChangesNothing() {
     const QStringList grid = gridCells(w_->StringGrid2);
     const auto newWords = w_->Ram_Data.val_int;
     const auto oldWords = w_->Ram_Data_Old.val_int;
-    const quint64 displayRuns = w_->ramDisplayRuns;
+    const quint64 displayRuns = displayRuns_;
 
     w_->SPStimerTimer(); // the request: the transfer is pending, not yet run
     QCOMPARE(protocol_step, 4);
@@ -272,7 +272,7 @@ void RamReadTest::earlyAnswerStepChangesNothing() {
     QCOMPARE(gridCells(w_->StringGrid2), grid);
     QVERIFY(w_->Ram_Data.val_int == newWords);
     QVERIFY(w_->Ram_Data_Old.val_int == oldWords);
-    QCOMPARE(w_->ramDisplayRuns, displayRuns);
+    QCOMPARE(displayRuns_, displayRuns);
 
     // Once the transfer has ended the same step takes the answer.
     QVERIFY(waitForIdleLink());
@@ -280,7 +280,7 @@ void RamReadTest::earlyAnswerStepChangesNothing() {
     QCOMPARE(protocol_step, 1);
     const int row = generation == Generation::New ? 4 : 10;
     QCOMPARE(w_->StringGrid2->item(row, 2)->text(), QString::number(0x4321));
-    QCOMPARE(w_->ramDisplayRuns, displayRuns + 1);
+    QCOMPARE(displayRuns_, displayRuns + 1);
 }
 
 void RamReadTest::rowsPersistUntilEmptied() {

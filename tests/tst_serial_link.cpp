@@ -235,38 +235,28 @@ void SerialLinkTest::firstMaskByteZeroChecksNothing() {
 
 void SerialLinkTest::chunksAndProgress_data() {
     QTest::addColumn<int>("chunk");
-    QTest::addColumn<int>("step");
-    QTest::addColumn<QList<int>>("ram");
-    QTest::addColumn<QList<int>>("eep");
+    QTest::addColumn<QList<int>>("percent");
     // Chunk sizes 0 and 500 run with 1 and 100.
-    QTest::newRow("one byte, RAM read step")
-        << 0 << 4 << QList<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100} << QList<int>(10, -1);
-    QTest::newRow("chunks of 3, identity step")
-        << 3 << 94 << QList<int>(4, 0) << QList<int>{10, 40, 70, 100};
-    QTest::newRow("one chunk of 100, sync step") << 500 << 2 << QList<int>{0} << QList<int>{-1};
+    QTest::newRow("one byte") << 0 << QList<int>{10, 20, 30, 40, 50, 60, 70, 80, 90, 100};
+    QTest::newRow("chunks of 3") << 3 << QList<int>{10, 40, 70, 100};
+    QTest::newRow("one chunk of 100") << 500 << QList<int>{10};
 }
 
 void SerialLinkTest::chunksAndProgress() {
     QFETCH(int, chunk);
-    QFETCH(int, step);
-    QFETCH(QList<int>, ram);
-    QFETCH(QList<int>, eep);
+    QFETCH(QList<int>, percent);
     connectTo(Generation::New);
     QSignalSpy progress(link_.get(), &TSio::progressChanged);
     chunk_size = quint32(chunk);
-    protocol_step = step;
     putSync();
     QVERIFY(transfer(10));
     QVERIFY(!data_error);
     QCOMPARE(sim_->host().received(), QByteArray(10, 0));
     QCOMPARE(QByteArray(reinterpret_cast<const char*>(rx_buffer), 10), QByteArray(10, char(0xAA)));
-    QList<int> gotRam, gotEep;
-    for (const auto& args : progress) {
-        gotRam.append(args.at(0).toInt());
-        gotEep.append(args.at(1).toInt());
-    }
-    QCOMPARE(gotRam, ram);
-    QCOMPARE(gotEep, eep);
+    QList<int> got;
+    for (const auto& args : progress)
+        got.append(args.at(0).toInt());
+    QCOMPARE(got, percent);
 }
 
 void SerialLinkTest::lostPortIsClosedAndReported() {

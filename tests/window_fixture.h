@@ -51,6 +51,8 @@ protected:
     // the port mappings from its settings file when it is created, so they are set after.
     void createWindow() {
         w_ = std::make_unique<THauptfenster>();
+        displayRuns_ = 0;
+        QObject::connect(w_.get(), &THauptfenster::liveValuesShown, [this] { ++displayRuns_; });
         w_->ComboBox1->setCurrentIndex(0);
         if (sim_)
             setPortOverrides({{"COM1", sim_->devicePath()}, {"COM2", sim_->devicePath()}});
@@ -69,4 +71,6 @@ protected:
     std::unique_ptr<trvsim::Simulator> sim_;
     std::unique_ptr<THauptfenster> w_;
     QStringList messages_;
+    // Live display runs started by RAM answers since the window was created.
+    quint64 displayRuns_ = 0;
 };
