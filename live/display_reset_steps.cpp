@@ -3,12 +3,12 @@
 // clocks, summer-time lamp and limit captions as the last read showed them; the lamps turn
 // silver and the savings "0 %", so nothing left on screen looks like a live reading of
 // the state.
-#include "base/formats.h"
 #include "app/hauptfenster.h"
 #include "app/widgets/lamp_shape.h"
 #include "app/widgets/state_strip.h"
 #include "app/widgets/status_line.h"
 #include "app/widgets/up_down.h"
+#include "base/formats.h"
 
 #include <QDateTime>
 #include <QLabel>
