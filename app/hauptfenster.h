@@ -4,6 +4,7 @@
 // the names the rest of the system uses and are public, so tests drive the window as a
 // user would. The window's methods live in the folder of the feature they belong to.
 #include "app/hauptfenster_widgets.h"
+#include "app/pages/caption_rows.h"
 #include "live/ram_table.h"
 #include "text/info_table.h"
 
@@ -105,10 +106,10 @@ public:
     void Resp_HW_Info();
 
     // --- Live data --------------------------------------------------------------------
-    TRam_Data Ram_Data;     // new-hardware RAM, entries 0 … 79
-    TRam_Data Ram_Data_Old; // old-hardware RAM, entries 0 … 30
-    TRam_Data Eep_Data;     // parameter words, entries 0 … 48
-    TRam_Data Err_Data;     // fault-memory words
+    TRam_Data Ram_Data;           // new-hardware RAM, entries 0 … 79
+    TRam_Data Ram_Data_Old;       // old-hardware RAM, entries 0 … 30
+    TRam_Data Eep_Data;           // parameter words, entries 0 … 48
+    TRam_Data Err_Data;           // fault-memory words
     quint16 controller_state = 9; // operating state of the last display run, 9 after a reset
     quint16 uac_ist_int = 0;      // raw mains-voltage count, 0 … 1023
 
@@ -142,6 +143,9 @@ public:
     // The screenshot run builds the window in the other languages to check the layout.
     static void setDesignLanguage(Language language);
     static QString designText(int row);
+    // Every caption the pages show from the text table, by control and row, as the page
+    // builders listed them; the window was labelled from it in the design language.
+    const CaptionRows& captionRows() const { return captionRows_; }
     // Points each COM entry's tooltip at the device path it opens.
     void refreshComToolTips();
 
@@ -173,8 +177,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Creates every widget and layout (app/hauptfenster_ui.cpp).
+    // Creates every widget and layout (app/hauptfenster_ui.cpp): the page builders in
+    // the order of their tabs, each in its own file of app/pages/, then the captions.
     void buildUi();
+    void buildMenu();
+    void buildActualValuesPage();    // TabSheet1
+    void buildServicePage();         // TabSheet2
+    void buildCalibrationPage();     // TabSheet3
+    void buildMeasurementPage();     // TabSheet4
+    void buildLightControlPage();    // TabSheet6
+    void buildParameterMemoryPage(); // TabSheet5
+    QGroupBox* buildBottomBar(QWidget* central);
+    void buildStatusLine();
+    CaptionRows captionRows_; // filled by the builders, applied by buildUi
     // Connects the widgets' signals to the handlers above.
     void wireHandlers();
     void runStep();

@@ -1,15 +1,15 @@
 // The main window's shell, offscreen: the settings file at start and close, the numeric
 // key filter of the start settings, the window size rule, the info window and the
-// language chooser, and the state the window starts in.
+// language chooser, the state the window starts in and the captions it is built with.
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
-#include "base/ini_file.h"
 #include "app/lang_form.h"
+#include "app/widgets/status_line.h"
+#include "app/widgets/up_down.h"
+#include "base/ini_file.h"
 #include "base/message_sink.h"
 #include "base/settings.h"
 #include "base/settings_location.h"
-#include "app/widgets/status_line.h"
-#include "app/widgets/up_down.h"
 #include "serial/sio.h"
 
 #include <QComboBox>
@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
@@ -49,6 +50,8 @@ private slots:
     void windowSize();
 
     void startState();
+    void captionsFromTheirRows_data();
+    void captionsFromTheirRows();
     void infoWindowShowsIdentity();
     void languageChooserStoresChoice();
     void restoreFromMinimised();
@@ -324,6 +327,37 @@ void MainWindowTest::startState() {
     QCOMPARE(w.StringGrid3->rowCount(), 110);
 
     QCOMPARE(w.CB_Luxpara->currentIndex(), 0);
+}
+
+void MainWindowTest::captionsFromTheirRows_data() {
+    // In every language, so a control that shows a literal equal to the German text of
+    // its row does not pass for one labelled from the row.
+    QTest::addColumn<int>("language");
+    QTest::newRow("German") << int(Language::German);
+    QTest::newRow("English") << int(Language::English);
+    QTest::newRow("Swedish") << int(Language::Swedish);
+    QTest::newRow("French") << int(Language::French);
+    QTest::newRow("Turkish") << int(Language::Turkish);
+}
+
+void MainWindowTest::captionsFromTheirRows() {
+    QFETCH(int, language);
+    THauptfenster::setDesignLanguage(Language(language));
+    const auto restore = qScopeGuard([] { THauptfenster::setDesignLanguage(Language::German); });
+    THauptfenster w;
+
+    QVERIFY(!w.captionRows().empty());
+    for (const CaptionRow& caption : w.captionRows()) {
+        const QByteArray where = QByteArray("row ") + QByteArray::number(caption.row) + " part " +
+                                 QByteArray::number(caption.part);
+        QVERIFY2(caption.control, where.constData());
+        // A control of this window: the window itself or one of its descendants.
+        QObject* up = caption.control;
+        while (up && up != &w)
+            up = up->parent();
+        QVERIFY2(up == &w, where.constData());
+        QCOMPARE(shownCaption(caption), THauptfenster::designText(caption.row));
+    }
 }
 
 void MainWindowTest::infoWindowShowsIdentity() {
