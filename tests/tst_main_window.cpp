@@ -25,6 +25,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimeEdit>
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -313,6 +314,14 @@ void MainWindowTest::startState() {
     QCOMPARE(w.takt_burn_visu->text(), QStringLiteral("55"));
     QCOMPARE(w.time_burn->text(), QStringLiteral("10"));
     QCOMPARE(w.time_burn_visu->text(), QStringLiteral("10"));
+    QCOMPARE(w.edit_WT_Red_end->text(), QStringLiteral("0"));
+    QCOMPARE(w.edit_WE_Red_end->text(), QStringLiteral("0"));
+    QCOMPARE(w.Edit12->text(), QStringLiteral("600"));
+    QCOMPARE(w.Edit13->text(), QStringLiteral("600"));
+    for (QTimeEdit* picker : {w.DateTimePicker_Mo1, w.DateTimePicker_Mo2, w.DateTimePicker_Mo3,
+                              w.DateTimePicker_Mo_End, w.DateTimePicker_Sa1, w.DateTimePicker_Sa2,
+                              w.DateTimePicker_Sa3, w.DateTimePicker_Sa_End})
+        QCOMPARE(picker->displayFormat(), QStringLiteral("HH:mm"));
     QCOMPARE(w.StatusBar3->panelText(0), QStringLiteral("Version: "));
     QVERIFY(w.Franzsich1->isChecked());
 
@@ -327,6 +336,8 @@ void MainWindowTest::startState() {
     QCOMPARE(w.StringGrid3->rowCount(), 110);
 
     QCOMPARE(w.CB_Luxpara->currentIndex(), 0);
+    QCOMPARE(w.Edit_Lux_m->text(), QStringLiteral("29,7"));
+    QCOMPARE(w.Edit_Lux_n->text(), QStringLiteral("3"));
 }
 
 void MainWindowTest::captionsFromTheirRows_data() {

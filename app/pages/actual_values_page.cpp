@@ -198,9 +198,7 @@ void THauptfenster::buildActualValuesPage() {
                    &UpDown1, nullptr}});
     page->addWidget(GroupBox3, 2, 1, 2, 1);
 
-    // The dimming end has no saving of its own: a fixed 0 and no usable up-down.
-    edit_WT_Red_end->setText(QStringLiteral("0"));
-    edit_WE_Red_end->setText(QStringLiteral("0"));
+    // The dimming end has no saving of its own: no usable up-down.
     for (TUpDown* ud : {UpDown_WTEnd, UpDown1}) {
         keepPlaceWhenHidden(ud);
         ud->setEnabled(false);

@@ -66,11 +66,9 @@ void THauptfenster::buildLightControlPage() {
                           QStringLiteral("Peha LS-WA 600-60000 Lx"), QStringLiteral("Individual")});
     Label_Lux_m = caption(GroupBox12, QStringLiteral("Anstieg m"));
     Edit_Lux_m = numberEdit(GroupBox12, 7, false);
-    Edit_Lux_m->setText(QStringLiteral("29,7"));
     Edit_Lux_m->setEnabled(false);
     Label_Lux_n = caption(GroupBox12, QStringLiteral("Offset n"));
     Edit_Lux_n = numberEdit(GroupBox12, 7, false);
-    Edit_Lux_n->setText(QStringLiteral("3"));
     Edit_Lux_n->setEnabled(false);
     g12->addWidget(CB_Luxpara, 0, 0, 1, 2);
     g12->addWidget(Label_Lux_m, 1, 0);

@@ -53,7 +53,7 @@ TUpDown* upDown(QWidget* parent, int min, int max, int increment, int position,
     ud->setIncrement(increment);
     ud->setPosition(position);
     if (associate) {
-        associate->setText(QString::number(position));
+        // The up-down writes its position into the edit from here on.
         ud->setAssociate(associate);
         ud->setFixedHeight(associate->sizeHint().height());
     }
@@ -79,7 +79,6 @@ QGroupBox* group(QWidget* parent, const QString& title) {
 
 QTimeEdit* timePicker(QWidget* parent, QTime time) {
     auto* picker = new QTimeEdit(time, parent);
-    picker->setDisplayFormat(QStringLiteral("HH:mm"));
     picker->setWrapping(true);
     picker->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     return picker;

@@ -1,7 +1,7 @@
 #pragma once
 // The controls the window's pages are made of, each made the one way every page uses it.
 // The makers only create and shape a control; captions come from the page's caption
-// rows.
+// rows, and start-up values and formats from FormCreate.
 #include <QString>
 #include <QTime>
 
@@ -36,7 +36,7 @@ TUpDown* upDown(QWidget* parent, int min, int max, int increment, int position,
 QHBoxLayout* withUpDown(QLineEdit* edit, TUpDown* ud);
 TLampShape* lamp(QWidget* parent);
 QGroupBox* group(QWidget* parent, const QString& title = QString());
-// A time-of-day picker of hours and minutes that wraps round midnight.
+// A time-of-day picker that wraps round midnight.
 QTimeEdit* timePicker(QWidget* parent, QTime time);
 // An output that keeps its place in the layout while hidden, so nothing jumps when it
 // appears.

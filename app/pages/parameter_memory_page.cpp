@@ -1,5 +1,5 @@
 // TabSheet5, the parameter memory: the grid of the controller's parameter words. Its tab
-// is hidden from the start; its title is not translated.
+// is hidden from the start; its tab title is not translated.
 #include "app/hauptfenster.h"
 
 #include "app/pages/page_kit.h"
@@ -16,7 +16,6 @@ void THauptfenster::buildParameterMemoryPage() {
     StringGrid3 = stringGrid(TabSheet5, 7, 110, 150);
     page->addWidget(StringGrid3);
     PageControl1->addTab(TabSheet5, QStringLiteral("Eepromdaten"));
-    PageControl1->setTabVisible(PageControl1->indexOf(TabSheet5), false);
 
     addCaptions(captionRows_, partRows(StringGrid3, {155, 156, 157, 158, 159, 160, 161}));
 }

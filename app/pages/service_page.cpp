@@ -88,12 +88,10 @@ void THauptfenster::buildServicePage() {
     Edit6 = numberEdit(GroupBox10, 4, true);
     UpDown7 = upDown(GroupBox10, 25, 600, 25, 600, Edit6);
     Edit12 = numberEdit(GroupBox10, 4, true);
-    Edit12->setText(QStringLiteral("600"));
     Label58 = caption(GroupBox10);
     Edit10 = numberEdit(GroupBox10, 4, true);
     UpDown8 = upDown(GroupBox10, 25, 600, 25, 600, Edit10);
     Edit13 = numberEdit(GroupBox10, 4, true);
-    Edit13->setText(QStringLiteral("600"));
     Label22 = caption(GroupBox10, QStringLiteral("HW Stand zu alt !"));
     makeWarning(Label22);
     keepPlaceWhenHidden(Label22);
@@ -125,7 +123,7 @@ void THauptfenster::buildServicePage() {
     gc->setColumnStretch(2, 1);
     page->addWidget(Uhrzeit_cont, 1, 1);
 
-    // Fault memory
+    // Fault memory: heading row and 16 records; the fault text takes the rest of the width
     Fehlerspeicher = group(TabSheet2_contents);
     auto* gf = compact(new QVBoxLayout(Fehlerspeicher));
     StringGrid1 = stringGrid(Fehlerspeicher, 3, 17, 64);
