@@ -4,6 +4,7 @@
 // the names the rest of the system uses and are public, so tests drive the window as a
 // user would. The window's methods live in the folder of the feature they belong to.
 #include "app/hauptfenster_widgets.h"
+#include "app/pages/caption_rows.h"
 #include "live/ram_table.h"
 #include "protocol/steps.h"
 #include "text/info_table.h"
@@ -137,6 +138,9 @@ public:
     // The screenshot run builds the window in the other languages to check the layout.
     static void setDesignLanguage(Language language);
     static QString designText(int row);
+    // Every caption the pages show from the text table, by control and row, as the page
+    // builders listed them; the window was labelled from it in the design language.
+    const CaptionRows& captionRows() const { return captionRows_; }
     // Points each COM entry's tooltip at the device path it opens.
     void refreshComToolTips();
 
@@ -167,8 +171,19 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
-    // Creates every widget and layout (app/hauptfenster_ui.cpp).
+    // Creates every widget and layout (app/hauptfenster_ui.cpp): the page builders in
+    // the order of their tabs, each in its own file of app/pages/, then the captions.
     void buildUi();
+    void buildMenu();
+    void buildActualValuesPage();    // TabSheet1
+    void buildServicePage();         // TabSheet2
+    void buildCalibrationPage();     // TabSheet3
+    void buildMeasurementPage();     // TabSheet4
+    void buildLightControlPage();    // TabSheet6
+    void buildParameterMemoryPage(); // TabSheet5
+    QGroupBox* buildBottomBar(QWidget* central);
+    void buildStatusLine();
+    CaptionRows captionRows_; // filled by the builders, applied by buildUi
     // Connects the widgets' signals to the handlers above.
     void wireHandlers();
     void runStep();

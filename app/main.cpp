@@ -2,7 +2,6 @@
 #include "app/hauptfenster.h"
 #include "app/lang_form.h"
 #include "app/message_box.h"
-#include "app/screenshot_hook.h"
 #include "app/single_instance.h"
 
 #include <QApplication>
@@ -17,8 +16,6 @@ int main(int argc, char* argv[]) {
         return 0;
 
     setMessageSink(messageBoxSink());
-    if (const auto language = screenshotLanguage())
-        THauptfenster::setDesignLanguage(*language);
 
     THauptfenster w;
     QObject::connect(&instance, &SingleInstance::restoreRequested, &w,
@@ -26,6 +23,5 @@ int main(int argc, char* argv[]) {
     w.show();
     if (w.language_code == QLatin1String("none"))
         w.lang_form->show();
-    scheduleScreenshots(w);
     return app.exec();
 }

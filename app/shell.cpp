@@ -2,10 +2,10 @@
 // of the start-setting fields, the info window and a second start's restore request.
 #include "app/hauptfenster.h"
 
-#include "base/formats.h"
 #include "app/info_window.h"
-#include "base/ini_file.h"
 #include "app/lang_form.h"
+#include "base/formats.h"
+#include "base/ini_file.h"
 #include "base/message_sink.h"
 #include "base/settings.h"
 #include "base/settings_location.h"
@@ -17,7 +17,6 @@
 #include <QComboBox>
 #include <QDir>
 #include <QGuiApplication>
-#include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -62,9 +61,9 @@ void THauptfenster::FormCreate() {
     fs = fixedLocale();
     applyFixedFormats();
 
-    // 3. The calibration, measurement and light-control tabs wait for a password (the
-    //    parameter-memory tab is hidden from the start).
-    for (QWidget* page : {TabSheet3, TabSheet4, TabSheet6})
+    // 3. The calibration, measurement and light-control tabs wait for a password; the
+    //    parameter-memory tab is hidden.
+    for (QWidget* page : {TabSheet3, TabSheet4, TabSheet6, TabSheet5})
         PageControl1->setTabVisible(PageControl1->indexOf(page), false);
 
     // 4. Settings file: port and language, and where each COM entry leads.
@@ -101,7 +100,8 @@ void THauptfenster::FormCreate() {
           DateTimePicker_Sa1, DateTimePicker_Sa2, DateTimePicker_Sa3, DateTimePicker_Sa_End})
         picker->setDisplayFormat(QStringLiteral("HH:mm"));
 
-    // 9. Texts until the first reading.
+    // 9. Texts until the first reading. The dimming end has no saving of its own: a
+    //    fixed 0.
     const QString noClock = QStringLiteral("01.01.2000   00:00");
     uC_Zeit->setText(noClock);
     uC_Zeit2->setText(noClock);
@@ -118,37 +118,35 @@ void THauptfenster::FormCreate() {
     edit_WT_Red1->setText(QStringLiteral("30"));
     edit_WT_Red2->setText(QStringLiteral("67"));
     edit_WT_Red3->setText(QStringLiteral("30"));
+    edit_WT_Red_end->setText(QStringLiteral("0"));
     edit_WE_Red1->setText(QStringLiteral("30"));
     edit_WE_Red2->setText(QStringLiteral("67"));
     edit_WE_Red3->setText(QStringLiteral("30"));
+    edit_WE_Red_end->setText(QStringLiteral("0"));
 
     // 10. Live display at rest.
     init_anzeige();
 
-    // 11. Fault-memory grid: heading row and 16 records; the fault text takes the rest
-    //     of the width.
-    StringGrid1->setRowCount(17);
-    StringGrid1->setColumnCount(3);
-    StringGrid1->setColumnWidth(0, 30);
-    StringGrid1->horizontalHeader()->setStretchLastSection(true);
-
-    // 12. Start settings.
+    // 11. Start settings and ramp times last read. The fields to write beside them show
+    //     their up-downs' start positions (55 Hz, 10 min, 600 s).
     takt_burn->setText(QStringLiteral("55"));
-    takt_burn_visu->setText(QStringLiteral("55"));
     time_burn->setText(QStringLiteral("10"));
-    time_burn_visu->setText(QStringLiteral("10"));
+    Edit12->setText(QStringLiteral("600"));
+    Edit13->setText(QStringLiteral("600"));
 
-    // 13. Variable tables: names and norms; the measurement page's grid.
+    // 12. Variable tables: names and norms; the measurement page's grid.
     init_ram_table();
     wireMeasurementPage();
 
-    // 14. Record numbers of the fault memory.
+    // 13. Record numbers of the fault memory.
     for (int r = 1; r <= 16; ++r)
         StringGrid1->item(r, 0)->setText(QString::number(r) + QLatin1Char('.'));
 
-    // 15. First light-sensor preset.
+    // 14. First light-sensor preset and its slope and offset.
     if (CB_Luxpara->count() > 0)
         CB_Luxpara->setCurrentIndex(0);
+    Edit_Lux_m->setText(QStringLiteral("29,7"));
+    Edit_Lux_n->setText(QStringLiteral("3"));
 }
 
 void THauptfenster::FormCloseQuery() {

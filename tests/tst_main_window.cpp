@@ -1,15 +1,15 @@
 // The main window's shell, offscreen: the settings file at start and close, the numeric
 // key filter of the start settings, the window size rule, the info window and the
-// language chooser, and the state the window starts in.
+// language chooser, the state the window starts in and the captions it is built with.
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
-#include "base/ini_file.h"
 #include "app/lang_form.h"
+#include "app/widgets/status_line.h"
+#include "app/widgets/up_down.h"
+#include "base/ini_file.h"
 #include "base/message_sink.h"
 #include "base/settings.h"
 #include "base/settings_location.h"
-#include "app/widgets/status_line.h"
-#include "app/widgets/up_down.h"
 #include "serial/sio.h"
 
 #include <QComboBox>
@@ -20,10 +20,12 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QScopeGuard>
 #include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QTimeEdit>
 
 class MainWindowTest : public QObject {
     Q_OBJECT
@@ -49,6 +51,8 @@ private slots:
     void windowSize();
 
     void startState();
+    void captionsFromTheirRows_data();
+    void captionsFromTheirRows();
     void infoWindowShowsIdentity();
     void languageChooserStoresChoice();
     void restoreFromMinimised();
@@ -310,6 +314,14 @@ void MainWindowTest::startState() {
     QCOMPARE(w.takt_burn_visu->text(), QStringLiteral("55"));
     QCOMPARE(w.time_burn->text(), QStringLiteral("10"));
     QCOMPARE(w.time_burn_visu->text(), QStringLiteral("10"));
+    QCOMPARE(w.edit_WT_Red_end->text(), QStringLiteral("0"));
+    QCOMPARE(w.edit_WE_Red_end->text(), QStringLiteral("0"));
+    QCOMPARE(w.Edit12->text(), QStringLiteral("600"));
+    QCOMPARE(w.Edit13->text(), QStringLiteral("600"));
+    for (QTimeEdit* picker : {w.DateTimePicker_Mo1, w.DateTimePicker_Mo2, w.DateTimePicker_Mo3,
+                              w.DateTimePicker_Mo_End, w.DateTimePicker_Sa1, w.DateTimePicker_Sa2,
+                              w.DateTimePicker_Sa3, w.DateTimePicker_Sa_End})
+        QCOMPARE(picker->displayFormat(), QStringLiteral("HH:mm"));
     QCOMPARE(w.StatusBar3->panelText(0), QStringLiteral("Version: "));
     QVERIFY(w.Franzsich1->isChecked());
 
@@ -324,6 +336,39 @@ void MainWindowTest::startState() {
     QCOMPARE(w.StringGrid3->rowCount(), 110);
 
     QCOMPARE(w.CB_Luxpara->currentIndex(), 0);
+    QCOMPARE(w.Edit_Lux_m->text(), QStringLiteral("29,7"));
+    QCOMPARE(w.Edit_Lux_n->text(), QStringLiteral("3"));
+}
+
+void MainWindowTest::captionsFromTheirRows_data() {
+    // In every language, so a control that shows a literal equal to the German text of
+    // its row does not pass for one labelled from the row.
+    QTest::addColumn<int>("language");
+    QTest::newRow("German") << int(Language::German);
+    QTest::newRow("English") << int(Language::English);
+    QTest::newRow("Swedish") << int(Language::Swedish);
+    QTest::newRow("French") << int(Language::French);
+    QTest::newRow("Turkish") << int(Language::Turkish);
+}
+
+void MainWindowTest::captionsFromTheirRows() {
+    QFETCH(int, language);
+    THauptfenster::setDesignLanguage(Language(language));
+    const auto restore = qScopeGuard([] { THauptfenster::setDesignLanguage(Language::German); });
+    THauptfenster w;
+
+    QVERIFY(!w.captionRows().empty());
+    for (const CaptionRow& caption : w.captionRows()) {
+        const QByteArray where = QByteArray("row ") + QByteArray::number(caption.row) + " part " +
+                                 QByteArray::number(caption.part);
+        QVERIFY2(caption.control, where.constData());
+        // A control of this window: the window itself or one of its descendants.
+        QObject* up = caption.control;
+        while (up && up != &w)
+            up = up->parent();
+        QVERIFY2(up == &w, where.constData());
+        QCOMPARE(shownCaption(caption), THauptfenster::designText(caption.row));
+    }
 }
 
 void MainWindowTest::infoWindowShowsIdentity() {

@@ -24,6 +24,14 @@ void TStateStrip::setPanelTexts(const QStringList& texts) {
     update();
 }
 
+void TStateStrip::setPanelText(int panel, const QString& text) {
+    if (panel < 0 || panel >= kPanelCount)
+        return;
+    texts_[panel] = text;
+    updateGeometry();
+    update();
+}
+
 QString TStateStrip::panelText(int panel) const {
     return panel >= 0 && panel < kPanelCount ? texts_[panel] : QString();
 }

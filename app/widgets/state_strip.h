@@ -27,6 +27,8 @@ public:
 
     // Missing texts are empty; extra ones are ignored.
     void setPanelTexts(const QStringList& texts);
+    // One panel's text; a panel outside 0 … 5 is ignored.
+    void setPanelText(int panel, const QString& text);
     QString panelText(int panel) const;
 
     // Paints the content of one panel; the painter is clipped to the panel's rectangle.
