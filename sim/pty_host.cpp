@@ -13,6 +13,7 @@
 #include <optional>
 #include <poll.h>
 #include <pty.h>
+#include <sys/inotify.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -24,6 +25,11 @@
 namespace trvsim {
 
 namespace {
+
+// While the log gathers a telegram, a quiet line this long ends it: the bytes of one
+// telegram follow each other within about a millisecond, and the sequencer leaves at
+// least one 50 ms tick between telegrams.
+constexpr int kLogQuietMs = 30;
 
 qint64 monotonicNs() {
     timespec now{};
@@ -62,6 +68,7 @@ struct PtyHost::Impl {
         : options(std::move(options)), protocol(memory) {}
 
     void run();
+    void takeLineEvents();
     void handle(quint8 byte, qint64 arrivalNs);
     bool waitUntil(qint64 dueNs);
     void pause(int ms);
@@ -80,6 +87,7 @@ struct PtyHost::Impl {
     int slave = -1; // held for the host's whole life: see start()
     int wakeRead = -1;
     int wakeWrite = -1;
+    int watch = -1; // inotify on the slave device: the PC opening and closing the port
     std::thread thread;
     std::atomic<bool> stopping{false};
     std::atomic<bool> running{false};
@@ -105,6 +113,7 @@ bool PtyHost::start(QString* error) {
         closeFd(d->slave);
         closeFd(d->wakeRead);
         closeFd(d->wakeWrite);
+        closeFd(d->watch);
         if (error)
             *error = text;
         return false;
@@ -141,6 +150,14 @@ bool PtyHost::start(QString* error) {
         return failed(systemError("pipe"));
     d->wakeRead = wake[0];
     d->wakeWrite = wake[1];
+    // Opening and closing the device by the PC is seen through inotify; the host's own
+    // slave descriptor was opened before the watch and is closed after it. Without the
+    // watch (no inotify instance left) the controller gets back in step by the
+    // synchronisation bytes alone.
+    d->watch = inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    if (d->watch >= 0 && inotify_add_watch(d->watch, name.data(), IN_OPEN | IN_CLOSE) < 0)
+        closeFd(d->watch);
+    const QString watchError = d->watch < 0 ? QString::fromLocal8Bit(strerror(errno)) : QString();
 
     {
         std::lock_guard lock(d->mutex);
@@ -149,8 +166,13 @@ bool PtyHost::start(QString* error) {
     }
     d->protocol.reset();
     d->faults.restartCount();
-    if (d->options.log)
+    if (d->options.log) {
         d->log.emplace(d->options.logSink);
+        if (d->watch < 0)
+            d->log->note(QStringLiteral("cannot watch %1 (%2): the port being opened or "
+                                        "closed goes unnoticed")
+                             .arg(devicePath(), watchError));
+    }
     d->stopping = false;
     d->hungUp = false;
     d->running = true;
@@ -167,6 +189,7 @@ void PtyHost::stop() {
     }
     d->running = false;
     d->removeLink();
+    closeFd(d->watch);
     closeFd(d->master);
     closeFd(d->slave);
     closeFd(d->wakeRead);
@@ -270,10 +293,10 @@ void PtyHost::Impl::run() {
     lastActivityNs = monotonicNs();
     std::array<quint8, 512> buffer{};
     while (!stopping) {
-        pollfd fds[2] = {{master, POLLIN, 0}, {wakeRead, POLLIN, 0}};
+        pollfd fds[3] = {{master, POLLIN, 0}, {wakeRead, POLLIN, 0}, {watch, POLLIN, 0}};
         // While the log gathers a telegram, wake up when the line falls quiet to end it.
-        const int timeout = log && log->pending() ? std::max(options.resetGapMs, 10) : -1;
-        const int ready = poll(fds, 2, timeout);
+        const int timeout = log && log->pending() ? kLogQuietMs : -1;
+        const int ready = poll(fds, watch >= 0 ? 3 : 2, timeout);
         if (ready < 0) {
             if (errno != EINTR)
                 pause(10);
@@ -285,6 +308,9 @@ void PtyHost::Impl::run() {
             log->flush();
             continue;
         }
+        // Before the bytes: the PC opens the port before it sends on it. Taken whether or
+        // not the poll saw it, for an open that came between the poll and the read.
+        takeLineEvents();
         if (fds[0].revents & POLLIN) {
             const ssize_t got = ::read(master, buffer.data(), buffer.size());
             if (got > 0) {
@@ -296,6 +322,8 @@ void PtyHost::Impl::run() {
             if (got < 0 && (errno == EAGAIN || errno == EINTR))
                 continue;
         }
+        if (fds[0].revents == 0)
+            continue; // only the watch
         // EIO or POLLHUP: no slave side open. The host's own slave descriptor prevents
         // that, but should it happen, wait instead of spinning on a poll that never blocks.
         pause(10);
@@ -303,6 +331,35 @@ void PtyHost::Impl::run() {
     if (log)
         log->flush();
     running = false;
+}
+
+// The PC opened or closed the port: whatever it sent last belonged to a connection that
+// has ended, so a half-received item is forgotten.
+void PtyHost::Impl::takeLineEvents() {
+    if (watch < 0)
+        return;
+    alignas(inotify_event) std::array<char, 1024> events{};
+    for (;;) {
+        const ssize_t got = ::read(watch, events.data(), events.size());
+        if (got <= 0)
+            return;
+        for (ssize_t at = 0; at < got;) {
+            inotify_event event{};
+            std::memcpy(&event, events.data() + at, sizeof event);
+            at += ssize_t(sizeof event + event.len);
+            if (!(event.mask & (IN_OPEN | IN_CLOSE)))
+                continue;
+            if (log) {
+                QString line = event.mask & IN_OPEN ? QStringLiteral("port opened")
+                                                    : QStringLiteral("port closed");
+                if (!protocol.idle())
+                    line += QStringLiteral(": half-received item dropped after %1 bytes")
+                                .arg(protocol.itemPosition());
+                log->note(line);
+            }
+            protocol.reset();
+        }
+    }
 }
 
 void PtyHost::Impl::handle(quint8 byte, qint64 arrivalNs) {
@@ -313,23 +370,14 @@ void PtyHost::Impl::handle(quint8 byte, qint64 arrivalNs) {
     // Bytes read together queue behind each other's answers, as on the line.
     arrivalNs = std::max(arrivalNs, lastActivityNs);
 
-    // A pause means the PC has given up on the telegram: the sequencer leaves at least
-    // one 50 ms tick between telegrams, while the bytes of one telegram follow each other
-    // within about a millisecond. A controller that kept a half-received item after an
-    // aborted transfer, a reconnect or a reopened port would take the next
-    // synchronisation bytes for address and value bytes and never get back in step. A
-    // lost answer makes the PC wait its read time-out (about 31 ms) before its next
-    // byte, so the rest of such a telegram is taken afresh as well.
-    const qint64 gapNs = arrivalNs - lastActivityNs;
-    if (gapNs >= qint64(options.resetGapMs) * 1000000LL) {
-        if (!protocol.idle() && log)
-            log->note(QStringLiteral("pause of %1 ms: half-received item dropped after %2 bytes")
-                          .arg(gapNs / 1000000)
-                          .arg(protocol.itemPosition()));
-        protocol.reset();
-    }
-
+    // A pause says nothing here: a busy PC may stop for a while in the middle of an item
+    // and go on with it. The controller gets back in step by the synchronisation bytes
+    // (SimProtocol) and by the port being reopened (takeLineEvents()).
     const SimProtocol::Reply reply = protocol.feed(byte);
+    if (reply.dropped > 0 && log)
+        log->note(QStringLiteral("synchronisation in place of a filler: half-received item "
+                                 "dropped after %1 bytes")
+                      .arg(reply.dropped));
     const FaultAction action = faults.take(reply.checksum);
     const quint64 index = faults.count() - 1;
     if (action.hangUp) {
@@ -443,7 +491,11 @@ bool PtyHost::Impl::writeByte(quint8 byte) {
 
 void PtyHost::Impl::hangUp() {
     // Closing the master hangs the line up for every holder of the slave side; the
-    // host's own slave descriptor goes too, so the device node disappears.
+    // host's own slave descriptor goes too, so the device node disappears, and with it
+    // the published name, as a pulled USB adapter takes its /dev/serial/by-id link
+    // along. A link left behind would lead to whatever pseudo-terminal gets the number
+    // next.
+    removeLink();
     closeFd(master);
     closeFd(slave);
     hungUp = true;

@@ -2,7 +2,9 @@
 // The simulated controller on a pseudo-terminal. The host owns the master side; the PC
 // opens the slave side (e.g. /dev/pts/7) as its serial port. A thread answers each byte
 // as it arrives, through SimProtocol and the armed faults, optionally paced like a real
-// 38400-baud line.
+// 38400-baud line. Whenever the PC opens or closes the port, the controller forgets a
+// half-received item, so a new connection starts in step however the last one ended
+// (an aborted transfer, a crash, a pulled cable).
 #include "sim/controller_memory.h"
 #include "sim/faults.h"
 #include "sim/telegram_log.h"
@@ -22,8 +24,6 @@ struct HostOptions {
     // Log the telegrams readably, one line per item or telegram, plus every fault fired.
     bool log = false;
     TelegramLog::Sink logSink; // empty: stderr
-    // A pause this long before a byte makes the controller forget a half-received item.
-    int resetGapMs = 30;
     // Keep every received byte for received(); a long-running simulator turns it off.
     bool recordReceived = true;
     // Called on the host's thread after a HangUp fault has closed the line.
@@ -44,7 +44,7 @@ public:
     // from its first byte.
     bool start(QString* error = nullptr);
     // Stops answering, joins the thread, closes the pseudo-terminal and removes the
-    // published link. A later start() opens a new device.
+    // published link. A later start() opens a new device. A hang-up removes the link too.
     void stop();
     // True from start() until stop() or a hang-up.
     bool isRunning() const;

@@ -32,7 +32,31 @@ void SimProtocol::reset() {
     pos_ = 0;
 }
 
+bool SimProtocol::expectsFiller() const {
+    switch (state_) {
+    case State::Idle:
+        return false;
+    case State::HardwareTest:
+        return true;
+    case State::ReadItem:
+        return pos_ > addressBytes();
+    case State::WriteItem:
+        return pos_ > addressBytes() + 2;
+    case State::BlockRead:
+        return pos_ >= 4;
+    }
+    return false;
+}
+
 SimProtocol::Reply SimProtocol::feed(quint8 received) {
+    if (received == kSync && expectsFiller()) {
+        // The PC has given the item up and synchronises: see the header.
+        const int dropped = pos_;
+        reset();
+        Reply reply = startItem(received);
+        reply.dropped = dropped;
+        return reply;
+    }
     switch (state_) {
     case State::Idle:
         return startItem(received);
@@ -147,24 +171,22 @@ SimProtocol::Reply SimProtocol::readItem(quint8 received) {
 }
 
 // Write item: command, address, value (new hardware high byte first, old low byte first),
-// each echoed; the word is stored when the value is complete; the trailing filler is
-// acknowledged.
+// each echoed; the trailing filler stores the word and is acknowledged. A zero in the
+// filler's place drops the item unwritten (see feed()).
 SimProtocol::Reply SimProtocol::writeItem(quint8 received) {
     const int valueEnd = addressBytes() + 2;
     Reply reply;
     if (pos_ <= valueEnd) {
         header_[pos_] = received;
         reply.byte = received;
-        if (pos_ == valueEnd) {
-            const quint8 first = header_[valueEnd - 1];
-            const quint8 second = header_[valueEnd];
-            word_ = generation_ == Generation::New ? quint16(first << 8 | second)
-                                                   : quint16(second << 8 | first);
-            memory_.writeWord(space_, itemAddress(), word_);
-        }
         ++pos_;
         return reply;
     }
+    const quint8 first = header_[valueEnd - 1];
+    const quint8 second = header_[valueEnd];
+    word_ = generation_ == Generation::New ? quint16(first << 8 | second)
+                                           : quint16(second << 8 | first);
+    memory_.writeWord(space_, itemAddress(), word_);
     reply.byte = kAck;
     reply.event = {ProtocolEvent::Kind::Write, space_, itemAddress(), word_, 0, 0};
     return finish(reply);

@@ -3,7 +3,16 @@
 // the PC sends is answered by exactly one byte. Command, address and value bytes are
 // echoed, filler bytes are answered with data, the synchronisation byte 0x00 with the
 // acknowledge 0xAA. Pure: no I/O, no threads, no clock; the host feeds the bytes, sends
-// the answers and decides when a pause has made the controller forget a half item.
+// the answers and tells it when the PC has closed or reopened the port (reset()).
+//
+// Getting back in step: the PC starts every exchange with ten 0x00 and its error recovery
+// sends ten 0x00, then ten 0xAA. A half-received item (an aborted transfer) takes a zero
+// where it expects an address, length or value byte, but where it expects a filler, which
+// the PC always sends as 0x05, a zero can only be a synchronisation byte: the half item is
+// dropped and the zero is acknowledged. No item has more than four bytes between its
+// command and its first filler, so at most four zeros of a synchronisation run go astray,
+// and a write stores its word only with its filler, so a recovery never writes. Time
+// plays no part: the PC may be held up for any length of time in the middle of an item.
 #include "sim/controller_memory.h"
 
 #include <QtGlobal>
@@ -47,6 +56,9 @@ public:
         quint8 byte = 0;       // the answer
         bool checksum = false; // the answer is the block-read checksum
         ProtocolEvent event;   // kind None unless this byte completed something
+        // A synchronisation byte in the place of a filler dropped a half-received item of
+        // this many bytes.
+        int dropped = 0;
     };
 
     explicit SimProtocol(ControllerMemory& memory);
@@ -66,6 +78,8 @@ private:
     Reply readItem(quint8 received);
     Reply writeItem(quint8 received);
     Reply blockRead(quint8 received);
+    // The next byte of the current item is one the PC sends as a filler.
+    bool expectsFiller() const;
     int addressBytes() const { return generation_ == Generation::New ? 2 : 1; }
     quint16 itemAddress() const;
     Reply finish(Reply reply);

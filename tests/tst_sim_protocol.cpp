@@ -53,6 +53,8 @@ private slots:
     void liveBlockRead();
     void resetForgetsHalfItem_data();
     void resetForgetsHalfItem();
+    void recoveryEndsHalfItem_data();
+    void recoveryEndsHalfItem();
     void garbageNeverBreaksTheProtocol_data();
     void garbageNeverBreaksTheProtocol();
     void faultForms_data();
@@ -216,6 +218,66 @@ void TestSimProtocol::resetForgetsHalfItem() {
     // Without the reset these zeros would be taken as address or value bytes.
     QCOMPARE(feed(protocol, repeat(0x00, 10)), repeat(0xAA, 10));
     QCOMPARE(memory.writes.load(), 0);
+}
+
+// The PC's error recovery after a transfer it gave up in the middle of an item: ten 0x00,
+// then ten 0xAA. The half item takes the zeros it still expects as address, length or
+// value bytes (echoed); the first zero in the place of a filler ends it and is
+// acknowledged. The controller is in step afterwards, and the half item wrote nothing.
+void TestSimProtocol::recoveryEndsHalfItem_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::addColumn<QByteArray>("halfItem");
+    QTest::addColumn<int>("astray"); // zeros of the recovery taken into the half item
+
+    const auto New = Generation::New;
+    const auto Old = Generation::Old;
+    QTest::newRow("new: read after its command") << New << hex("05") << 2;
+    QTest::newRow("new: read after its address") << New << hex("06 01 28") << 0;
+    QTest::newRow("new: read between its data bytes") << New << hex("05 00 30 05") << 0;
+    QTest::newRow("new: write after its command") << New << hex("07") << 4;
+    QTest::newRow("new: write after its address") << New << hex("08 00 70") << 2;
+    QTest::newRow("new: write of zeros to 0, before its filler")
+        << New << hex("07 00 00 00 00") << 0;
+    QTest::newRow("new: block read after its command") << New << hex("09") << 3;
+    QTest::newRow("new: block read after its length") << New << hex("09 A0") << 2;
+    QTest::newRow("new: block read in its data") << New << hex("09 A0 00 30 05 05 05") << 0;
+    QTest::newRow("new: block read in its trailer") << New << hex("09 00 00 30 05 05") << 0;
+    QTest::newRow("new: hardware test") << New << hex("63") << 0;
+    QTest::newRow("old: read after its command") << Old << hex("01") << 1;
+    QTest::newRow("old: write after its command") << Old << hex("03") << 3;
+    QTest::newRow("old: write before its filler") << Old << hex("04 48 CD AB") << 0;
+    QTest::newRow("old: hardware test") << Old << hex("63") << 0;
+}
+
+void TestSimProtocol::recoveryEndsHalfItem() {
+    QFETCH(Generation, generation);
+    QFETCH(QByteArray, halfItem);
+    QFETCH(int, astray);
+
+    FakeMemory memory(generation);
+    preset(memory);
+    SimProtocol protocol(memory);
+    feed(protocol, halfItem);
+    QVERIFY(!protocol.idle());
+
+    const QByteArray recovery = repeat(0x00, 10) + repeat(0xAA, 10);
+    QByteArray answers;
+    QList<int> dropped;
+    for (char byte : recovery) {
+        const SimProtocol::Reply reply = protocol.feed(quint8(byte));
+        answers.append(char(reply.byte));
+        if (reply.dropped > 0)
+            dropped << reply.dropped;
+    }
+    QCOMPARE(answers.toHex(' '), (repeat(0x00, astray) + repeat(0xAA, 20 - astray)).toHex(' '));
+    QCOMPARE(dropped, QList<int>{int(halfItem.size()) + astray});
+    QVERIFY(protocol.idle());
+    QCOMPARE(memory.writes.load(), 0);
+
+    const bool isNew = generation == Generation::New;
+    QCOMPARE(feed(protocol, repeat(0x00, 10) + (isNew ? hex("05 00 30 05 05") : hex("01 40 05 05")))
+                 .toHex(' '),
+             (repeat(0xAA, 10) + (isNew ? hex("05 00 30 FF FF") : hex("01 40 02 01"))).toHex(' '));
 }
 
 void TestSimProtocol::garbageNeverBreaksTheProtocol_data() {

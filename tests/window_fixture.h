@@ -1,6 +1,9 @@
 #pragma once
 // Shared by the window tests: the main window offscreen, wired to the controller
 // simulator over a real pseudo-terminal, with message boxes recorded instead of shown.
+// The ports lead to a link of the test's own, never to /dev/pts/N itself: a port that is
+// reopened after its controller has gone must not find another program's pseudo-terminal
+// that got the number meanwhile.
 #include "app/hauptfenster.h"
 #include "base/message_sink.h"
 #include "protocol/protocol_state.h"
@@ -10,6 +13,7 @@
 
 #include <QComboBox>
 #include <QStandardPaths>
+#include <QTemporaryDir>
 #include <QTest>
 #include <memory>
 
@@ -20,13 +24,17 @@ protected:
     // Settings files of test runs stay apart from the user's.
     static void useTestSettings() { QStandardPaths::setTestModeEnabled(true); }
 
-    // Before each test: messages are recorded, the link state starts at rest.
+    // Before each test: messages are recorded, the link state starts at rest. The window
+    // tests are not about the read time-out: a generous one keeps a busy machine, where
+    // the simulator's thread may wait its turn longer than the product's 31 ms, from
+    // failing them.
     void resetShared() {
         messages_.clear();
         setMessageSink([this](const QString& text) { messages_.append(text); });
         protocol_step = 0;
         data_error = false;
         response_ready = false;
+        read_timeout = 500;
     }
 
     // After each test: the window first (it ends the link), then the controller.
@@ -35,6 +43,7 @@ protected:
         sim_.reset();
         setPortOverrides({});
         setMessageSink({});
+        read_timeout = 0;
     }
 
     // A controller of that generation on a new pseudo-terminal. Frozen, only the test
@@ -45,7 +54,12 @@ protected:
             sim_->model().setFrozen(true);
         QString error;
         QVERIFY2(sim_->start(&error), qPrintable(error));
+        QVERIFY2(portDir_.isValid(), qPrintable(portDir_.errorString()));
+        QVERIFY2(sim_->host().publishLink(controllerPort(), &error), qPrintable(error));
     }
+
+    // Where COM1 and COM2 lead: the controller's link in the test's own folder.
+    QString controllerPort() const { return portDir_.filePath(QStringLiteral("ttyTRV")); }
 
     // The window on COM1, with COM1 and COM2 leading to the controller. The window reads
     // the port mappings from its settings file when it is created, so they are set after.
@@ -55,7 +69,7 @@ protected:
         QObject::connect(w_.get(), &THauptfenster::liveValuesShown, [this] { ++displayRuns_; });
         w_->ComboBox1->setCurrentIndex(0);
         if (sim_)
-            setPortOverrides({{"COM1", sim_->devicePath()}, {"COM2", sim_->devicePath()}});
+            setPortOverrides({{"COM1", controllerPort()}, {"COM2", controllerPort()}});
     }
 
     // Presses connect and waits until the hardware test and the identity read are done
@@ -68,6 +82,7 @@ protected:
         QVERIFY(w_->sio_active);
     }
 
+    QTemporaryDir portDir_;
     std::unique_ptr<trvsim::Simulator> sim_;
     std::unique_ptr<THauptfenster> w_;
     QStringList messages_;
