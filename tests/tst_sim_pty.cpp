@@ -210,7 +210,7 @@ void TestSimPty::faultsOnTheAnswers() {
     QCOMPARE(answersText(pc.telegram(hex("00"))), QStringLiteral("AA"));
     host.inject(fault);
     QCOMPARE(answersText(pc.telegram(hex("05 00 30 05 05"), kFaultWindowMs)), answers);
-    QCOMPARE(pc.drain(100).toHex(' '), leftOver.toHex(' '));
+    QCOMPARE(pc.drain(kFaultWindowMs).toHex(' '), leftOver.toHex(' '));
     QCOMPARE(host.received().toHex(' '), hex("00 05 00 30 05 05").toHex(' '));
 
     // Each fault fires once, a silence lasts until cleared; then the line is sound again.
