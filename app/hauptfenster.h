@@ -123,9 +123,16 @@ public:
     void init_anzeige();
     void HelptimerTimer();
 
-    // --- Parameters (the read button's exchange; the fields come with the parameter page)
+    // --- Parameters --------------------------------------------------------------------
     void Req_Data_rd();
     void Resp_Data_rd();
+    // Checks the order of both night profiles (sender: the picker the user changed, or
+    // null) and the start settings, sets err_bit and enables or locks the write button.
+    void check_public(QObject* Sender);
+    void time_burn_visuChange();
+    void start_freq_inputChange();
+    // A period's up-down: steps its takt label and shows the saving.
+    void periodUpDownClick(QLabel* takt, QLineEdit* saving, bool up);
 
     // --- Window shell (layout, dialogs) -----------------------------------------------
     // The numeric key filter of the start-setting fields: digits, the decimal comma and

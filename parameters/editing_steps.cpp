@@ -1,0 +1,80 @@
+// Editing the parameter fields: the period up-downs, the profile pickers' order check,
+// the start-setting checks and the write button they enable or lock.
+#include "app/hauptfenster.h"
+#include "app/widgets/field_colour.h"
+#include "app/widgets/up_down.h"
+#include "base/formats.h"
+#include "live/ram_table.h"
+#include "parameters/profile_check.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimeEdit>
+
+namespace {
+
+// A start setting last read outside what the controller accepts is coloured red.
+void colourStartSetting(QLineEdit* lastRead, int low, int high) {
+    const auto value = parseFixed(lastRead->text());
+    setErrorColour(lastRead, !value || *value < low || *value > high);
+}
+
+} // namespace
+
+void THauptfenster::periodUpDownClick(QLabel* takt, QLineEdit* saving, bool up) {
+    const int stepped = stepTakt(takt->text().toInt(), up);
+    takt->setText(QString::number(stepped));
+    saving->setText(formatFixed(energy_saving_table[stepped], 0));
+    ProgressBar_EEP->setValue(0);
+}
+
+void THauptfenster::check_public(QObject* Sender) {
+    err_bit = false;
+    if (service_unlocked && (hasErrorColour(time_burn) || hasErrorColour(takt_burn)))
+        err_bit = true;
+    const std::array<std::array<QTimeEdit*, 4>, 2> profiles{{
+        {DateTimePicker_Mo1, DateTimePicker_Mo2, DateTimePicker_Mo3, DateTimePicker_Mo_End},
+        {DateTimePicker_Sa1, DateTimePicker_Sa2, DateTimePicker_Sa3, DateTimePicker_Sa_End},
+    }};
+    for (const auto& pickers : profiles) {
+        std::array<QTime, 4> times;
+        std::optional<int> sender;
+        for (int i = 0; i < 4; ++i) {
+            times[std::size_t(i)] = pickers[std::size_t(i)]->time();
+            if (Sender == pickers[std::size_t(i)])
+                sender = i;
+        }
+        const ProfileCheck check = checkProfile(times, sender);
+        for (int i = 0; i < 4; ++i) {
+            if (check.inOrder)
+                setErrorColour(pickers[std::size_t(i)], false);
+            else if (check.red[std::size_t(i)])
+                setErrorColour(pickers[std::size_t(i)], true);
+        }
+        if (!check.inOrder)
+            err_bit = true;
+    }
+    if (err_bit) {
+        uC_send_bt->setEnabled(false);
+        return;
+    }
+    if (sio_active)
+        uC_send_bt->setEnabled(true);
+    ProgressBar_EEP->setValue(0);
+}
+
+void THauptfenster::time_burn_visuChange() {
+    if (sio_active)
+        uC_send_bt->setEnabled(true);
+    ProgressBar_EEP->setValue(0);
+    colourStartSetting(time_burn, 3, 15);
+}
+
+void THauptfenster::start_freq_inputChange() {
+    if (sio_active)
+        uC_send_bt->setEnabled(true);
+    ProgressBar_EEP->setValue(0);
+    colourStartSetting(takt_burn, 50, 70);
+}
