@@ -52,6 +52,7 @@ QString THauptfenster::GetInfoString(int idx) const {
 void THauptfenster::wireHandlers() {
     connect(Com_activate_bt, &QPushButton::clicked, this, &THauptfenster::Com_activate_btClick);
     connect(uC_read_bt, &QPushButton::clicked, this, &THauptfenster::uC_read_btClick);
+    connect(uC_send_bt, &QPushButton::clicked, this, &THauptfenster::uC_send_btClick);
     // Only a user's choice changes the port; the program's own selection at start does not.
     connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
 

@@ -131,6 +131,12 @@ public:
     void check_public(QObject* Sender);
     void time_burn_visuChange();
     void start_freq_inputChange();
+    void uC_send_btClick();
+    void Req_Data_Write();
+    void Resp_Data_Write();
+    // The ramp times go with the write only at a service access level and, on old
+    // hardware, from revision 14 on.
+    bool rampTimesPermitted() const;
     // A period's up-down: steps its takt label and shows the saving.
     void periodUpDownClick(QLabel* takt, QLineEdit* saving, bool up);
 

@@ -44,6 +44,8 @@ constexpr std::pair<qint32, StepRoutine> kExchangeRoutines[] = {
     {Step::Resp_Ram_rd, &THauptfenster::Resp_Ram_rd},
     {Step::Req_Data_rd, &THauptfenster::Req_Data_rd},
     {Step::Resp_Data_rd, &THauptfenster::Resp_Data_rd},
+    {Step::Req_Data_Write, &THauptfenster::Req_Data_Write},
+    {Step::Resp_Data_Write, &THauptfenster::Resp_Data_Write},
     {Step::Req_HW_Test, &THauptfenster::Req_HW_Test},
     {Step::Resp_HW_Test, &THauptfenster::Resp_HW_Test},
     {Step::Req_HW_Info, &THauptfenster::Req_HW_Info},

@@ -2,6 +2,7 @@
 // generations: the fields, the parameter grid and the order check that follows the read.
 #include "app/hauptfenster.h"
 #include "app/widgets/field_colour.h"
+#include "app/widgets/up_down.h"
 #include "protocol/protocol_state.h"
 #include "serial/sio.h"
 #include "sim/simulator.h"
@@ -44,6 +45,9 @@ private slots:
     void readProfileOutOfOrderLocksTheWrite_data();
     void readProfileOutOfOrderLocksTheWrite();
     void oldControllerWithoutRampTimes();
+    void writeStoresWhatTheFieldsShow_data();
+    void writeStoresWhatTheFieldsShow();
+    void refusedWriteSendsNothing();
 
 private:
     void pokeProfile(Generation generation, const std::array<quint16, 8>& times);
@@ -171,6 +175,113 @@ void ParameterWindowTest::oldControllerWithoutRampTimes() {
     QCOMPARE(w_->Edit6->text(), QString("425"));
     QVERIFY(!w_->Label22->isHidden());
     QCOMPARE(w_->takt_burn_visu->text(), QString("70")); // the rest is read as usual
+}
+
+void ParameterWindowTest::writeStoresWhatTheFieldsShow_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::addColumn<int>("revision");
+    QTest::addColumn<int>("level");
+    QTest::addColumn<int>("slotCount");
+    QTest::newRow("new, no access level") << Generation::New << 14 << 0 << 28;
+    QTest::newRow("new, service level") << Generation::New << 14 << 1 << 30;
+    QTest::newRow("old rev. 14, service level") << Generation::Old << 14 << 1 << 30;
+    QTest::newRow("old rev. 13, service level") << Generation::Old << 13 << 1 << 28;
+}
+
+void ParameterWindowTest::writeStoresWhatTheFieldsShow() {
+    QFETCH(Generation, generation);
+    QFETCH(int, revision);
+    QFETCH(int, level);
+    QFETCH(int, slotCount);
+    const bool old = generation == Generation::Old;
+    startController(generation, revision, true);
+    pokeParameters(generation);
+    createWindow();
+    connectAndIdentify();
+    readParameters();
+    w_->passw_level = level;
+
+    // A technician's edits: period 1 one step more saving, a later dimming end, 60 Hz,
+    // 12 minutes, a shorter darkening.
+    w_->UpDown_WT1->click(TUpDown::Up); // takt 172 → 170
+    w_->DateTimePicker_Mo_End->setTime(QTime(6, 30));
+    for (int i = 0; i < 10; ++i)
+        w_->UpDown2->click(TUpDown::Down); // 70 → 60 Hz
+    w_->time_burn_visu->setText("12");
+    w_->Edit6->setText("200");
+    w_->UpDown7->click(TUpDown::Down); // 200 → 175 s
+    QCOMPARE(w_->wt1_takt->text(), QString("170"));
+    QCOMPARE(w_->takt_burn_visu->text(), QString("60"));
+    QCOMPARE(w_->Edit6->text(), QString("175"));
+    QVERIFY(w_->uC_send_bt->isEnabled());
+
+    sim_->host().clearReceived();
+    w_->uC_send_btClick();
+    QVERIFY(QTest::qWaitFor([this] { return !w_->data_wr_req; }, kWait));
+    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+    QVERIFY(w_->ram_rd_req); // the live reading resumes
+    QVERIFY(w_->uC_send_bt->isEnabled());
+    w_->SPStimer->stop();
+    QVERIFY(QTest::qWaitFor([this] { return w_->Ths->isAsleep() && !w_->Ths->anmeldung; }, kWait));
+
+    // After the synchronisation, exactly the telegram of the write, framed by the request
+    // word 2 (then the next synchronisation, if it has started).
+    const QByteArray received = sim_->host().received();
+    const int itemSize = old ? 5 : 6;
+    const QByteArray write = received.mid(10, slotCount * itemSize);
+    QCOMPARE(write.size(), slotCount * itemSize);
+    const QByteArray frame =
+        old ? QByteArray::fromHex("0374020005") : QByteArray::fromHex("070064000205");
+    QCOMPARE(write.left(itemSize), frame);
+    QCOMPARE(write.mid(27 * itemSize, itemSize), frame);
+    if (received.size() > 10 + write.size())
+        QCOMPARE(received.at(10 + write.size()), char(0x00));
+
+    auto& model = sim_->model();
+    const auto both = [&](quint16 ram, quint16 memory, quint16 value) {
+        QCOMPARE(model.peek(Space::Ram, ram), value);
+        QCOMPARE(model.peek(Space::Parameter, memory), value);
+    };
+    both(0xB8, 0x26, 0x061E);                        // workday dimming end 06:30
+    both(0xCA, 0x38, 0x64AA);                        // takts 170 | 100
+    both(old ? 0x50 : 0x38, old ? 0x02 : 0x04, 167); // 10000 / 60 = 166.7
+    both(old ? 0x52 : 0x36, old ? 0x04 : 0x06, 720);
+    const quint16 ramp = quint16(slotCount == 30 ? 0x1807 : 0x1808);
+    QCOMPARE(model.peek(Space::Parameter, 0x46), ramp);
+    QCOMPARE(!w_->Label22->isHidden(), old && revision < 14);
+
+    // Read back: the fields show what was written.
+    w_->Edit6->setText("600");
+    readParameters();
+    QCOMPARE(w_->wt1_takt->text(), QString("170"));
+    QCOMPARE(w_->DateTimePicker_Mo_End->time(), QTime(6, 30));
+    QCOMPARE(w_->takt_burn_visu->text(), QString("60"));
+    QCOMPARE(w_->time_burn_visu->text(), QString("12"));
+    if (slotCount == 30)
+        QCOMPARE(w_->Edit6->text(), QString("175"));
+}
+
+void ParameterWindowTest::refusedWriteSendsNothing() {
+    startController(Generation::New, 14, true);
+    pokeParameters(Generation::New);
+    createWindow();
+    connectAndIdentify();
+    readParameters();
+    w_->time_burn_visu->setText("");
+    sim_->host().clearReceived();
+    w_->uC_send_btClick();
+    QVERIFY(QTest::qWaitFor([this] { return !w_->data_wr_req; }, kWait));
+    QCOMPARE(messages_.size(), 1);
+    QVERIFY2(messages_.first().contains(w_->GetInfoString(93).trimmed()),
+             qPrintable(messages_.first()));
+    // No write item went out (new hardware writes with the commands 0x07 and 0x08), the
+    // button is back and the live reading goes on.
+    QVERIFY(QTest::qWaitFor([this] { return displayRuns_ > 0; }, kWait));
+    const QByteArray received = sim_->host().received();
+    QVERIFY(!received.contains(char(0x07)) && !received.contains(char(0x08)));
+    QCOMPARE(sim_->model().peek(Space::Parameter, 0x006), quint16(300));
+    QVERIFY(w_->uC_send_bt->isEnabled());
+    QVERIFY(w_->ram_rd_req);
 }
 
 QTEST_MAIN(ParameterWindowTest)

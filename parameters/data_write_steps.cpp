@@ -1,0 +1,114 @@
+// The parameter write started by the write button (uC_send_btClick, Req_Data_Write,
+// Resp_Data_Write): the fields as they stand when the request runs, written into RAM and
+// parameter memory between two writes of the PC request word.
+#include "app/hauptfenster.h"
+#include "base/message_sink.h"
+#include "parameters/parameter_set.h"
+#include "parameters/write_fields.h"
+#include "protocol/protocol_state.h"
+#include "protocol/requests.h"
+#include "protocol/steps.h"
+#include "serial/sio.h"
+#include "text/own_texts.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTimeEdit>
+#include <QTimer>
+
+namespace {
+
+// The caption a technician knows the refused field by.
+QString fieldCaption(const THauptfenster& w, const FieldRefusal& refusal) {
+    const auto text = [&w](int row) { return w.GetInfoString(row).trimmed(); };
+    switch (refusal.field) {
+    case RefusedField::Takt: {
+        const bool weekend = refusal.index >= 3;
+        const int period = refusal.index % 3;
+        return text(weekend ? 42 : 34) + QStringLiteral(" – ") + text((weekend ? 44 : 36) + period);
+    }
+    case RefusedField::StartFrequency:
+        return text(91);
+    case RefusedField::BurnIn:
+        return text(93);
+    case RefusedField::Darken:
+        return text(113);
+    case RefusedField::Brighten:
+        return text(114);
+    }
+    return {};
+}
+
+} // namespace
+
+void THauptfenster::uC_send_btClick() {
+    uC_send_bt->setEnabled(false);
+    response_ready = false;
+    SPStimer->stop();
+    data_wr_req = true;
+    ram_rd_req = false; // the live reading pauses while the write runs
+    if (!sio_active) {
+        protocol_step = Step::Init_Sio;
+        port_name = com_port;
+    } else {
+        protocol_step = Step::Synchronisation;
+    }
+    SPStimer->start();
+}
+
+bool THauptfenster::rampTimesPermitted() const {
+    return passw_level > 0 && (!HW_old || HW_Ver_Nr >= 14);
+}
+
+void THauptfenster::Req_Data_Write() {
+    const bool withRampTimes = rampTimesPermitted();
+    ParameterFields fields;
+    const QTimeEdit* pickers[] = {DateTimePicker_Mo1,    DateTimePicker_Mo2,   DateTimePicker_Mo3,
+                                  DateTimePicker_Mo_End, DateTimePicker_Sa1,   DateTimePicker_Sa2,
+                                  DateTimePicker_Sa3,    DateTimePicker_Sa_End};
+    for (std::size_t i = 0; i < 8; ++i)
+        fields.profileTimes[i] = pickers[i]->time();
+    const QLabel* takts[] = {wt1_takt, wt2_takt, wt3_takt, we1_takt, we2_takt, we3_takt};
+    for (std::size_t i = 0; i < 6; ++i)
+        fields.takts[i] = takts[i]->text();
+    fields.startHz = takt_burn_visu->text();
+    fields.burnInMinutes = time_burn_visu->text();
+    fields.darkenSeconds = Edit6->text();
+    fields.brightenSeconds = Edit10->text();
+
+    const auto result = parameterSetFromFields(fields, withRampTimes);
+    if (const auto* refusal = std::get_if<FieldRefusal>(&result)) {
+        // Refused before a byte is sent: say which field, then carry on reading.
+        SPStimer->stop();
+        showMessage(ownText(activeLanguage(), OwnText::WriteRefused)
+                        .arg(fieldCaption(*this, *refusal), refusal->text));
+        data_wr_req = false;
+        ram_rd_req = true;
+        uC_send_bt->setEnabled(true);
+        response_ready = false;
+        protocol_step = Step::Synchronisation;
+        SPStimer->start();
+        return;
+    }
+    // The fields have passed: every takt fits its byte, so the items are there.
+    const auto items = dataWriteItems(HW_old, std::get<ParameterSet>(result), withRampTimes);
+    Q_ASSERT(items);
+    if (!withRampTimes && HW_old)
+        Label22->show();
+    startRequest(buildWrites(HW_old, items.value_or(QList<WriteItem>{})), Step::Resp_Data_Write);
+}
+
+void THauptfenster::Resp_Data_Write() {
+    if (!response_ready)
+        return;
+    // The answer is the echo of every byte, checked by the link; no data comes back.
+    ProgressBar_EEP->setValue(0);
+    data_wr_req = false;
+    ram_rd_req = true;
+    response_ready = false;
+    protocol_step = Step::Synchronisation;
+    uC_send_bt->setEnabled(true);
+    SPStimer->start();
+}

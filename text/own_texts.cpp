@@ -1,0 +1,34 @@
+#include "text/own_texts.h"
+
+#include <array>
+
+namespace {
+
+struct Row {
+    OwnText id;
+    std::array<const char*, kInfoLanguageCount> cells; // English, German, Swedish, French, Turkish
+};
+
+const Row kRows[] = {
+    {OwnText::WriteRefused,
+     {"Nothing was written to the controller: %1 holds \"%2\", which is not a value the "
+      "controller can take.",
+      "Es wurde nichts in den Controller geschrieben: %1 enthält „%2“, das ist kein Wert, den "
+      "der Controller annehmen kann.",
+      "Inget skrevs till styrenheten: %1 innehåller \"%2\", vilket inte är ett värde som "
+      "styrenheten kan ta emot.",
+      "Rien n'a été écrit dans le contrôleur : %1 contient « %2 », ce n'est pas une valeur que "
+      "le contrôleur peut accepter.",
+      "Kontrolöre hiçbir şey yazılmadı: %1 \"%2\" içeriyor; bu, kontrolörün kabul edebileceği "
+      "bir değer değil."}},
+};
+
+} // namespace
+
+QString ownText(std::optional<Language> active, OwnText text) {
+    const Language language = active.value_or(Language::German);
+    for (const Row& row : kRows)
+        if (row.id == text)
+            return QString::fromUtf8(row.cells[std::size_t(language)]);
+    return {};
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Messages of our own that the five-language text table has no row for, in the same five
+// languages. Kept beside the table and never numbered as its rows.
+#include "text/info_table.h"
+
+#include <QString>
+#include <optional>
+
+enum class OwnText {
+    // %1: the field (its caption), %2: what it holds.
+    WriteRefused,
+};
+
+// The text in the active language; German, the design language, while none is active.
+QString ownText(std::optional<Language> active, OwnText text);
