@@ -1,6 +1,7 @@
 // Times telegrams through the serial link against a controller on a device path
 // (normally trv5200-sim --baud-timing) and prints each with its ratio to the wire time:
 // N bytes × 2 directions × 10 bits / 38400 baud.
+#include "parameters/parameter_set.h"
 #include "protocol/requests.h"
 #include "protocol/telegram.h"
 #include "serial/port_map.h"
@@ -40,16 +41,39 @@ quint32 startIdentity(TSio* link) {
     return n;
 }
 
+quint32 startParameterRead(TSio* link, bool hw_old) {
+    const quint32 n = buildDataRead(hw_old);
+    startTransfer(link, n);
+    return n;
+}
+
+// The commissioning set a technician writes most: the profiles as delivered, 55 Hz,
+// 10 minutes, ramp times included.
+quint32 startParameterWrite(TSio* link, bool hw_old) {
+    ParameterSet set;
+    set.profileTimes = {0x1400, 0x1600, 0x0500, 0x0600, 0x1600, 0x0000, 0x0700, 0x0800};
+    set.takts = {172, 100, 172, 172, 100, 172};
+    set.startTakt = 182;
+    set.burnInSeconds = 600;
+    set.rampWord = 0x1818;
+    const quint32 n =
+        buildWrites(hw_old, dataWriteItems(hw_old, set, true).value_or(QList<WriteItem>{}));
+    startTransfer(link, n);
+    return n;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     const QStringList args = app.arguments();
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: %s DEVICE [ROUNDS]\n", argv[0]);
+        std::fprintf(stderr, "usage: %s DEVICE [ROUNDS] [old]\n", argv[0]);
         return 2;
     }
     const int rounds = args.size() > 2 ? std::max(1, args[2].toInt()) : 50;
+    // An old-generation controller answers only the parameter telegrams of its own layout.
+    const bool hw_old = args.size() > 3 && args[3] == QLatin1String("old");
 
     port_name = QStringLiteral("COM1");
     setPortOverrides({{port_name, args[1]}});
@@ -57,9 +81,17 @@ int main(int argc, char** argv) {
     if (!port_open)
         return 1;
 
-    const Case cases[] = {{"synchronisation", startSync},
-                          {"block read", startBlockRead},
-                          {"identity", startIdentity}};
+    std::vector<Case> cases;
+    if (!hw_old) {
+        cases.push_back({"synchronisation", startSync});
+        cases.push_back({"block read", startBlockRead});
+        cases.push_back({"identity", startIdentity});
+    }
+    cases.push_back(
+        {"parameter read", [hw_old](TSio* l) { return startParameterRead(l, hw_old); }});
+    cases.push_back(
+        {"parameter write", [hw_old](TSio* l) { return startParameterWrite(l, hw_old); }});
+
     std::printf("%-16s %6s %10s %10s %10s %10s %7s\n", "telegram", "bytes", "wire ms", "median ms",
                 "min ms", "max ms", "ratio");
     for (const Case& c : cases) {
