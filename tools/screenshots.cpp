@@ -8,10 +8,10 @@
 // tab is made visible (the service page's contents and the limits too), each page is
 // selected in turn and QWidget::grab() of the window saved as NN-<page>[-<code>].png;
 // then the info window and the language chooser are saved under their class names, and
-// the program ends. --connect presses the connect button first and waits three seconds
-// more, so the pages show a controller's values. --language builds the captions in ger,
-// eng, schw, franz or tuerk (ger is the design language) to check that no caption is
-// clipped; the files then carry the code as a suffix.
+// the program ends. --connect presses the connect button first, then the read button,
+// waiting three seconds after each, so the pages show a controller's values. --language
+// builds the captions in ger, eng, schw, franz or tuerk (ger is the design language) to
+// check that no caption is clipped; the files then carry the code as a suffix.
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
 #include "app/lang_form.h"
@@ -191,7 +191,12 @@ int main(int argc, char* argv[]) {
             return;
         }
         w.Com_activate_bt->click();
-        QTimer::singleShot(kSettleMs, &w, grabAndQuit);
+        // Once identified, the parameters are read too, so the profiles, the start
+        // settings and the parameter grid show the controller's values.
+        QTimer::singleShot(kSettleMs, &w, [&w, grabAndQuit] {
+            w.uC_read_bt->click();
+            QTimer::singleShot(kSettleMs, &w, grabAndQuit);
+        });
     });
     const int status = app.exec();
     return status != 0 ? status : run.ok() ? 0 : 1;
