@@ -249,5 +249,27 @@ int main(int argc, char** argv) {
                 100.0 * plain.cpuS / plain.wallS, plain.wallS, 100.0 * probed.cpuS / probed.wallS);
     std::printf("memory:                   VmRSS %.1f MiB, peak VmHWM %.1f MiB\n",
                 double(statusKb("VmRSS")) / 1024.0, double(statusKb("VmHWM")) / 1024.0);
+
+    // The read button to filled fields: synchronisation, the parameter read and its answer
+    // step, against the wire time of the two telegrams (the 50 ms ticks come on top).
+    constexpr int kReads = 20;
+    std::vector<double> readsMs;
+    for (int i = 0; i < kReads; ++i) {
+        QElapsedTimer clock;
+        clock.start();
+        w.uC_read_btClick();
+        if (!waitFor([&] { return !messages.isEmpty() || !w.data_rd_req; }, 20000) ||
+            !messages.isEmpty()) {
+            std::fprintf(stderr, "the parameter read failed: %s\n",
+                         qPrintable(messages.join(" / ")));
+            return 1;
+        }
+        readsMs.push_back(double(clock.nsecsElapsed()) / 1e6);
+    }
+    const Stats read = stats(readsMs);
+    const double readWireMs = (10.0 + (w.HW_old ? 132 : 245)) * 2.0 * 10.0 / 38400.0 * 1000.0;
+    std::printf("read button to fields ms: mean %7.1f  median %7.1f  max %7.1f   "
+                "mean/wire %.2f (wire %.1f ms, %d reads)\n",
+                read.mean, read.median, read.max, read.mean / readWireMs, readWireMs, kReads);
     return 0;
 }
