@@ -57,21 +57,29 @@ void THauptfenster::wireHandlers() {
     connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
 
     // Parameter editing.
-    const struct {
-        TUpDown* upDown;
-        QLabel* takt;
-        QLineEdit* saving;
-    } periods[] = {{UpDown_WT1, wt1_takt, edit_WT_Red1}, {UpDown_WT2, wt2_takt, edit_WT_Red2},
-                   {UpDown_WT3, wt3_takt, edit_WT_Red3}, {UpDown_Sa1, we1_takt, edit_WE_Red1},
-                   {UpDown_Sa2, we2_takt, edit_WE_Red2}, {UpDown_Sa3, we3_takt, edit_WE_Red3}};
-    for (const auto& p : periods)
-        connect(p.upDown, &TUpDown::clicked, this, [this, p](TUpDown::Button button) {
-            periodUpDownClick(p.takt, p.saving, button == TUpDown::Up);
+    using UpDownClick = void (THauptfenster::*)(bool);
+    const std::pair<TUpDown*, UpDownClick> periods[] = {
+        {UpDown_WT1, &THauptfenster::UpDown_WT1Click},
+        {UpDown_WT2, &THauptfenster::UpDown_WT2Click},
+        {UpDown_WT3, &THauptfenster::UpDown_WT3Click},
+        {UpDown_Sa1, &THauptfenster::UpDown_Sa1Click},
+        {UpDown_Sa2, &THauptfenster::UpDown_Sa2Click},
+        {UpDown_Sa3, &THauptfenster::UpDown_Sa3Click}};
+    for (const auto& [upDown, handler] : periods)
+        connect(upDown, &TUpDown::clicked, this, [this, handler](TUpDown::Button button) {
+            (this->*handler)(button == TUpDown::Up);
         });
-    for (QTimeEdit* picker :
-         {DateTimePicker_Mo1, DateTimePicker_Mo2, DateTimePicker_Mo3, DateTimePicker_Mo_End,
-          DateTimePicker_Sa1, DateTimePicker_Sa2, DateTimePicker_Sa3, DateTimePicker_Sa_End})
-        connect(picker, &QTimeEdit::timeChanged, this, [this, picker] { check_public(picker); });
+    const std::pair<QTimeEdit*, void (THauptfenster::*)()> pickers[] = {
+        {DateTimePicker_Mo1, &THauptfenster::DateTimePicker_Mo1_input_change},
+        {DateTimePicker_Mo2, &THauptfenster::DateTimePicker_Mo2_input_change},
+        {DateTimePicker_Mo3, &THauptfenster::DateTimePicker_Mo3_input_change},
+        {DateTimePicker_Mo_End, &THauptfenster::DateTimePicker_Mo_End_input_change},
+        {DateTimePicker_Sa1, &THauptfenster::DateTimePicker_Sa1_input_change},
+        {DateTimePicker_Sa2, &THauptfenster::DateTimePicker_Sa2_input_change},
+        {DateTimePicker_Sa3, &THauptfenster::DateTimePicker_Sa3_input_change},
+        {DateTimePicker_Sa_End, &THauptfenster::DateTimePicker_Sa_End_input_change}};
+    for (const auto& [picker, handler] : pickers)
+        connect(picker, &QTimeEdit::timeChanged, this, handler);
     connect(time_burn_visu, &QLineEdit::textChanged, this, &THauptfenster::time_burn_visuChange);
     connect(takt_burn_visu, &QLineEdit::textChanged, this, &THauptfenster::start_freq_inputChange);
 }

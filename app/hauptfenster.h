@@ -137,8 +137,22 @@ public:
     // The ramp times go with the write only at a service access level and, on old
     // hardware, from revision 14 on.
     bool rampTimesPermitted() const;
-    // A period's up-down: steps its takt label and shows the saving.
-    void periodUpDownClick(QLabel* takt, QLineEdit* saving, bool up);
+    // A period's up-down (up: more saving): steps its takt label and shows the saving.
+    void UpDown_WT1Click(bool up);
+    void UpDown_WT2Click(bool up);
+    void UpDown_WT3Click(bool up);
+    void UpDown_Sa1Click(bool up);
+    void UpDown_Sa2Click(bool up);
+    void UpDown_Sa3Click(bool up);
+    // A picker the user changed: the order check names it as the sender.
+    void DateTimePicker_Mo1_input_change();
+    void DateTimePicker_Mo2_input_change();
+    void DateTimePicker_Mo3_input_change();
+    void DateTimePicker_Mo_End_input_change();
+    void DateTimePicker_Sa1_input_change();
+    void DateTimePicker_Sa2_input_change();
+    void DateTimePicker_Sa3_input_change();
+    void DateTimePicker_Sa_End_input_change();
 
     // --- Window shell (layout, dialogs) -----------------------------------------------
     // The numeric key filter of the start-setting fields: digits, the decimal comma and
@@ -200,6 +214,8 @@ private:
     // Connects the widgets' signals to the handlers above.
     void wireHandlers();
     void runStep();
+    // The six period up-downs differ only in the label and edit they use.
+    void periodUpDownClick(QLabel* takt, QLineEdit* saving, bool up);
     // Shows the running transfer's progress on the bar of its exchange.
     void setProgress(int percent);
     // The connect button offers to connect again (text 50).

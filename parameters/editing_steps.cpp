@@ -30,6 +30,50 @@ void THauptfenster::periodUpDownClick(QLabel* takt, QLineEdit* saving, bool up) 
     ProgressBar_EEP->setValue(0);
 }
 
+void THauptfenster::UpDown_WT1Click(bool up) {
+    periodUpDownClick(wt1_takt, edit_WT_Red1, up);
+}
+void THauptfenster::UpDown_WT2Click(bool up) {
+    periodUpDownClick(wt2_takt, edit_WT_Red2, up);
+}
+void THauptfenster::UpDown_WT3Click(bool up) {
+    periodUpDownClick(wt3_takt, edit_WT_Red3, up);
+}
+void THauptfenster::UpDown_Sa1Click(bool up) {
+    periodUpDownClick(we1_takt, edit_WE_Red1, up);
+}
+void THauptfenster::UpDown_Sa2Click(bool up) {
+    periodUpDownClick(we2_takt, edit_WE_Red2, up);
+}
+void THauptfenster::UpDown_Sa3Click(bool up) {
+    periodUpDownClick(we3_takt, edit_WE_Red3, up);
+}
+
+void THauptfenster::DateTimePicker_Mo1_input_change() {
+    check_public(DateTimePicker_Mo1);
+}
+void THauptfenster::DateTimePicker_Mo2_input_change() {
+    check_public(DateTimePicker_Mo2);
+}
+void THauptfenster::DateTimePicker_Mo3_input_change() {
+    check_public(DateTimePicker_Mo3);
+}
+void THauptfenster::DateTimePicker_Mo_End_input_change() {
+    check_public(DateTimePicker_Mo_End);
+}
+void THauptfenster::DateTimePicker_Sa1_input_change() {
+    check_public(DateTimePicker_Sa1);
+}
+void THauptfenster::DateTimePicker_Sa2_input_change() {
+    check_public(DateTimePicker_Sa2);
+}
+void THauptfenster::DateTimePicker_Sa3_input_change() {
+    check_public(DateTimePicker_Sa3);
+}
+void THauptfenster::DateTimePicker_Sa_End_input_change() {
+    check_public(DateTimePicker_Sa_End);
+}
+
 void THauptfenster::check_public(QObject* Sender) {
     err_bit = false;
     if (service_unlocked && (hasErrorColour(time_burn) || hasErrorColour(takt_burn)))
