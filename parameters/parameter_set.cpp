@@ -47,12 +47,22 @@ quint16 profileTime(quint16 word, int slot, Limiter& limit) {
     return quint16(hour << 8 | minute);
 }
 
-// The six takt bytes of three words: low byte, then high byte of each.
-std::array<quint16, 6> taktBytes(const std::array<quint16, 3>& words) {
+// The eight profile words from their first slot on, each limited to a time of day.
+template <typename Word>
+std::array<quint16, 8> profileTimes(const Word& word, int firstSlot, Limiter& limit) {
+    std::array<quint16, 8> times{};
+    for (int i = 0; i < 8; ++i)
+        times[std::size_t(i)] = profileTime(word(firstSlot + i), firstSlot + i, limit);
+    return times;
+}
+
+// The six takt bytes of the three words from firstSlot on: low byte, then high byte of each.
+template <typename Word> std::array<quint16, 6> taktBytes(const Word& word, int firstSlot) {
     std::array<quint16, 6> bytes{};
     for (std::size_t i = 0; i < 3; ++i) {
-        bytes[2 * i] = quint16(words[i] & 0xFF);
-        bytes[2 * i + 1] = quint16(words[i] >> 8);
+        const quint16 w = word(firstSlot + int(i));
+        bytes[2 * i] = quint16(w & 0xFF);
+        bytes[2 * i + 1] = quint16(w >> 8);
     }
     return bytes;
 }
@@ -81,11 +91,8 @@ ParameterRead decodeNewParameterRead(const quint8* answer) {
     r.set.rampWord = word(kNewRampSlot);
     r.set.startTakt = limit(word(kNewStartSlot), 100, 200, slotName(kNewStartSlot));
     r.set.burnInSeconds = word(kNewBurnInSlot);
-    for (int i = 0; i < 8; ++i)
-        r.set.profileTimes[std::size_t(i)] =
-            profileTime(word(kNewProfileSlot + i), kNewProfileSlot + i, limit);
-    const auto bytes =
-        taktBytes({word(kNewTaktSlot), word(kNewTaktSlot + 1), word(kNewTaktSlot + 2)});
+    r.set.profileTimes = profileTimes(word, kNewProfileSlot, limit);
+    const auto bytes = taktBytes(word, kNewTaktSlot);
     for (std::size_t i = 0; i < 6; ++i) {
         const int slot = kNewTaktSlot + int(i / 2);
         const quint16 takt = limit(bytes[i], EnergySavingTable::kFirst, EnergySavingTable::kLast,
@@ -106,11 +113,8 @@ ParameterRead decodeOldParameterRead(const quint8* answer, qint32 hwVerNr) {
     r.hasRampTimes = hwVerNr >= 14;
     if (r.hasRampTimes)
         r.set.rampWord = word(kOldRampSlot);
-    for (int i = 0; i < 8; ++i)
-        r.set.profileTimes[std::size_t(i)] =
-            profileTime(word(kOldProfileSlot + i), kOldProfileSlot + i, limit);
-    const auto bytes =
-        taktBytes({word(kOldTaktSlot), word(kOldTaktSlot + 1), word(kOldTaktSlot + 2)});
+    r.set.profileTimes = profileTimes(word, kOldProfileSlot, limit);
+    const auto bytes = taktBytes(word, kOldTaktSlot);
     for (std::size_t i = 0; i < 6; ++i) {
         // The old controller keeps the takt even; below 100 (faster than 100 Hz) and above
         // 200 a period saves nothing.

@@ -4,8 +4,8 @@
 // changing the port and a port that cannot be opened.
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
-#include "base/message_sink.h"
 #include "app/widgets/status_line.h"
+#include "base/message_sink.h"
 #include "protocol/protocol_state.h"
 #include "serial/port_map.h"
 #include "serial/sio.h"
