@@ -129,6 +129,9 @@ public:
     // Checks the order of both night profiles (sender: the picker the user changed, or
     // null) and the start settings, sets err_bit and enables or locks the write button.
     void check_public(QObject* Sender);
+    // The one rule of the write button: locked while err_bit marks a profile out of order
+    // or a write is under way, open while the link runs.
+    void updateWriteButton();
     void time_burn_visuChange();
     void start_freq_inputChange();
     void uC_send_btClick();

@@ -86,7 +86,7 @@ void THauptfenster::Req_Data_Write() {
                         .arg(fieldCaption(*this, *refusal), refusal->text));
         data_wr_req = false;
         ram_rd_req = true;
-        uC_send_bt->setEnabled(true);
+        updateWriteButton();
         response_ready = false;
         protocol_step = Step::Synchronisation;
         SPStimer->start();
@@ -109,6 +109,6 @@ void THauptfenster::Resp_Data_Write() {
     ram_rd_req = true;
     response_ready = false;
     protocol_step = Step::Synchronisation;
-    uC_send_bt->setEnabled(true);
+    updateWriteButton();
     SPStimer->start();
 }

@@ -100,25 +100,29 @@ void THauptfenster::check_public(QObject* Sender) {
         if (!check.inOrder)
             err_bit = true;
     }
-    if (err_bit) {
+    updateWriteButton();
+    if (!err_bit)
+        ProgressBar_EEP->setValue(0);
+}
+
+void THauptfenster::updateWriteButton() {
+    // A profile out of order is never written, and a write under way is not started twice;
+    // otherwise the write is open while the link runs (without a link the button keeps its
+    // state: a write then opens the port first).
+    if (err_bit || data_wr_req)
         uC_send_bt->setEnabled(false);
-        return;
-    }
-    if (sio_active)
+    else if (sio_active)
         uC_send_bt->setEnabled(true);
-    ProgressBar_EEP->setValue(0);
 }
 
 void THauptfenster::time_burn_visuChange() {
-    if (sio_active)
-        uC_send_bt->setEnabled(true);
+    updateWriteButton();
     ProgressBar_EEP->setValue(0);
     colourStartSetting(time_burn, 3, 15);
 }
 
 void THauptfenster::start_freq_inputChange() {
-    if (sio_active)
-        uC_send_bt->setEnabled(true);
+    updateWriteButton();
     ProgressBar_EEP->setValue(0);
     colourStartSetting(takt_burn, 50, 70);
 }

@@ -48,6 +48,8 @@ private slots:
     void writeStoresWhatTheFieldsShow_data();
     void writeStoresWhatTheFieldsShow();
     void refusedWriteSendsNothing();
+    void writeButtonRule_data();
+    void writeButtonRule();
 
 private:
     void pokeProfile(Generation generation, const std::array<quint16, 8>& times);
@@ -282,6 +284,44 @@ void ParameterWindowTest::refusedWriteSendsNothing() {
     QCOMPARE(sim_->model().peek(Space::Parameter, 0x006), quint16(300));
     QVERIFY(w_->uC_send_bt->isEnabled());
     QVERIFY(w_->ram_rd_req);
+}
+
+void ParameterWindowTest::writeButtonRule_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::addColumn<bool>("profileInOrder");
+    QTest::addColumn<QString>("change"); // which start setting the technician changes
+    QTest::addColumn<bool>("enabled");
+    for (const auto generation : {Generation::New, Generation::Old}) {
+        const char* g = generation == Generation::New ? "new" : "old";
+        QTest::addRow("%s: in order, burn-in changed", g)
+            << generation << true << "burn-in" << true;
+        // A start-setting change never opens the write of a profile out of order.
+        QTest::addRow("%s: out of order, burn-in changed", g)
+            << generation << false << "burn-in" << false;
+        QTest::addRow("%s: out of order, start frequency changed", g)
+            << generation << false << "start" << false;
+    }
+}
+
+void ParameterWindowTest::writeButtonRule() {
+    QFETCH(Generation, generation);
+    QFETCH(bool, profileInOrder);
+    QFETCH(QString, change);
+    QFETCH(bool, enabled);
+    startController(generation, 14, true);
+    pokeParameters(generation);
+    if (!profileInOrder)
+        pokeProfile(generation, {0x1400, 0x1300, 0x0500, 0x0600, 0x1600, 0x0000, 0x0700, 0x0800});
+    createWindow();
+    connectAndIdentify();
+    readParameters();
+    QCOMPARE(w_->err_bit, !profileInOrder);
+    if (change == "burn-in")
+        w_->UpDown3->click(TUpDown::Up);
+    else
+        w_->UpDown2->click(TUpDown::Down);
+    QCOMPARE(w_->uC_send_bt->isEnabled(), enabled);
+    QCOMPARE(w_->err_bit, !profileInOrder); // the check alone sets it
 }
 
 QTEST_MAIN(ParameterWindowTest)
