@@ -12,6 +12,7 @@
 #include <QLocale>
 #include <QMainWindow>
 #include <QString>
+#include <array>
 #include <optional>
 
 class QTimer;
@@ -124,6 +125,11 @@ public:
     void HelptimerTimer();
 
     // --- Parameters --------------------------------------------------------------------
+    // The profile pickers in picker order (workday 1, 2, 3, end, then the weekend's), and
+    // the periods' takt labels and saving edits (workday 1, 2, 3, weekend 1, 2, 3).
+    std::array<QTimeEdit*, 8> profilePickers() const;
+    std::array<QLabel*, 6> periodTakts() const;
+    std::array<QLineEdit*, 6> periodSavings() const;
     void Req_Data_rd();
     void Resp_Data_rd();
     // Checks the order of both night profiles (sender: the picker the user changed, or
@@ -137,6 +143,8 @@ public:
     void uC_send_btClick();
     void Req_Data_Write();
     void Resp_Data_Write();
+    // The end of a write, answered or refused: the request dropped, the reading resumed.
+    void endDataWrite();
     // The ramp times go with the write only at a service access level and, on old
     // hardware, from revision 14 on.
     bool rampTimesPermitted() const;

@@ -95,9 +95,7 @@ void THauptfenster::FormCreate() {
         button->setEnabled(false);
 
     // 8. Profile times: time of day only, hours and minutes.
-    for (QTimeEdit* picker :
-         {DateTimePicker_Mo1, DateTimePicker_Mo2, DateTimePicker_Mo3, DateTimePicker_Mo_End,
-          DateTimePicker_Sa1, DateTimePicker_Sa2, DateTimePicker_Sa3, DateTimePicker_Sa_End})
+    for (QTimeEdit* picker : profilePickers())
         picker->setDisplayFormat(QStringLiteral("HH:mm"));
 
     // 9. Texts until the first reading. The dimming end has no saving of its own: a

@@ -60,18 +60,15 @@ void THauptfenster::Resp_Data_rd() {
     time_burn->setText(burnIn);
     time_burn_visu->setText(burnIn);
 
-    const std::array<QTimeEdit*, 8> pickers{
-        DateTimePicker_Mo1, DateTimePicker_Mo2, DateTimePicker_Mo3, DateTimePicker_Mo_End,
-        DateTimePicker_Sa1, DateTimePicker_Sa2, DateTimePicker_Sa3, DateTimePicker_Sa_End};
+    const auto pickers = profilePickers();
     for (std::size_t i = 0; i < pickers.size(); ++i) {
         // Not a user's change: the order is checked once, below, with no sender.
         const QSignalBlocker blocker(pickers[i]);
         const quint16 time = set.profileTimes[i];
         pickers[i]->setTime(QTime(time >> 8, time & 0xFF));
     }
-    const std::array<QLabel*, 6> takts{wt1_takt, wt2_takt, wt3_takt, we1_takt, we2_takt, we3_takt};
-    const std::array<QLineEdit*, 6> savings{edit_WT_Red1, edit_WT_Red2, edit_WT_Red3,
-                                            edit_WE_Red1, edit_WE_Red2, edit_WE_Red3};
+    const auto takts = periodTakts();
+    const auto savings = periodSavings();
     for (std::size_t i = 0; i < takts.size(); ++i) {
         takts[i]->setText(QString::number(set.takts[i]));
         savings[i]->setText(formatFixed(read.savings[i], 0));

@@ -65,13 +65,11 @@ bool THauptfenster::rampTimesPermitted() const {
 void THauptfenster::Req_Data_Write() {
     const bool withRampTimes = rampTimesPermitted();
     ParameterFields fields;
-    const QTimeEdit* pickers[] = {DateTimePicker_Mo1,    DateTimePicker_Mo2,   DateTimePicker_Mo3,
-                                  DateTimePicker_Mo_End, DateTimePicker_Sa1,   DateTimePicker_Sa2,
-                                  DateTimePicker_Sa3,    DateTimePicker_Sa_End};
-    for (std::size_t i = 0; i < 8; ++i)
+    const auto pickers = profilePickers();
+    for (std::size_t i = 0; i < pickers.size(); ++i)
         fields.profileTimes[i] = pickers[i]->time();
-    const QLabel* takts[] = {wt1_takt, wt2_takt, wt3_takt, we1_takt, we2_takt, we3_takt};
-    for (std::size_t i = 0; i < 6; ++i)
+    const auto takts = periodTakts();
+    for (std::size_t i = 0; i < takts.size(); ++i)
         fields.takts[i] = takts[i]->text();
     fields.startHz = takt_burn_visu->text();
     fields.burnInMinutes = time_burn_visu->text();
@@ -84,12 +82,7 @@ void THauptfenster::Req_Data_Write() {
         SPStimer->stop();
         showMessage(ownText(activeLanguage(), OwnText::WriteRefused)
                         .arg(fieldCaption(*this, *refusal), refusal->text));
-        data_wr_req = false;
-        ram_rd_req = true;
-        updateWriteButton();
-        response_ready = false;
-        protocol_step = Step::Synchronisation;
-        SPStimer->start();
+        endDataWrite();
         return;
     }
     // The fields have passed: every takt fits its byte, so the items are there.
@@ -105,8 +98,12 @@ void THauptfenster::Resp_Data_Write() {
         return;
     // The answer is the echo of every byte, checked by the link; no data comes back.
     ProgressBar_EEP->setValue(0);
+    endDataWrite();
+}
+
+void THauptfenster::endDataWrite() {
     data_wr_req = false;
-    ram_rd_req = true;
+    ram_rd_req = true; // the live reading resumes
     response_ready = false;
     protocol_step = Step::Synchronisation;
     updateWriteButton();

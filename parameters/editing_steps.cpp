@@ -23,6 +23,19 @@ void colourStartSetting(QLineEdit* lastRead, int low, int high) {
 
 } // namespace
 
+std::array<QTimeEdit*, 8> THauptfenster::profilePickers() const {
+    return {DateTimePicker_Mo1, DateTimePicker_Mo2, DateTimePicker_Mo3, DateTimePicker_Mo_End,
+            DateTimePicker_Sa1, DateTimePicker_Sa2, DateTimePicker_Sa3, DateTimePicker_Sa_End};
+}
+
+std::array<QLabel*, 6> THauptfenster::periodTakts() const {
+    return {wt1_takt, wt2_takt, wt3_takt, we1_takt, we2_takt, we3_takt};
+}
+
+std::array<QLineEdit*, 6> THauptfenster::periodSavings() const {
+    return {edit_WT_Red1, edit_WT_Red2, edit_WT_Red3, edit_WE_Red1, edit_WE_Red2, edit_WE_Red3};
+}
+
 void THauptfenster::periodUpDownClick(QLabel* takt, QLineEdit* saving, bool up) {
     const int stepped = stepTakt(takt->text().toInt(), up);
     takt->setText(QString::number(stepped));
@@ -78,11 +91,10 @@ void THauptfenster::check_public(QObject* Sender) {
     err_bit = false;
     if (service_unlocked && (hasErrorColour(time_burn) || hasErrorColour(takt_burn)))
         err_bit = true;
-    const std::array<std::array<QTimeEdit*, 4>, 2> profiles{{
-        {DateTimePicker_Mo1, DateTimePicker_Mo2, DateTimePicker_Mo3, DateTimePicker_Mo_End},
-        {DateTimePicker_Sa1, DateTimePicker_Sa2, DateTimePicker_Sa3, DateTimePicker_Sa_End},
-    }};
-    for (const auto& pickers : profiles) {
+    const std::array<QTimeEdit*, 8> all = profilePickers();
+    for (std::size_t first : {0u, 4u}) { // the workday profile, then the weekend's
+        const std::array<QTimeEdit*, 4> pickers{all[first], all[first + 1], all[first + 2],
+                                                all[first + 3]};
         std::array<QTime, 4> times;
         std::optional<int> sender;
         for (int i = 0; i < 4; ++i) {
