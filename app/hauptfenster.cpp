@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QTabWidget>
 #include <QTimeEdit>
 #include <QTimer>
 
@@ -55,6 +56,8 @@ void THauptfenster::wireHandlers() {
     connect(uC_send_bt, &QPushButton::clicked, this, &THauptfenster::uC_send_btClick);
     // Only a user's choice changes the port; the program's own selection at start does not.
     connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
+    // The program's own page changes block this signal; what arrives is the user's.
+    connect(PageControl1, &QTabWidget::currentChanged, this, [this] { PageControl1Change(); });
 
     // Parameter editing.
     using UpDownClick = void (THauptfenster::*)(bool);

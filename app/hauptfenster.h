@@ -13,6 +13,7 @@
 #include <QMainWindow>
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 
 class QTimer;
@@ -47,6 +48,14 @@ public:
     // Writes the settings file and disconnects an open link; the window always closes.
     void FormCloseQuery();
     void about1Click();
+
+    // The user selected another page: the service page asks for a password until one is
+    // accepted, and the accepted level opens the pages beyond it.
+    void PageControl1Change();
+    // The password dialog: returns the entry on OK and the pre-filled text on Cancel.
+    // Tests put their own answer here.
+    std::function<QString(const QString& caption, const QString& prompt, const QString& preset)>
+        passwordPrompt;
     // A second start asked this instance to come to the front.
     void RestoreRequest();
 

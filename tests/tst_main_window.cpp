@@ -201,7 +201,7 @@ void MainWindowTest::enterMovesFocusOn_data() {
 void MainWindowTest::enterMovesFocusOn() {
     QFETCH(QString, field);
     THauptfenster w;
-    w.TabSheet2_contents->show();
+    w.service_unlocked = true; // as after an accepted password
     w.PageControl1->setCurrentWidget(w.TabSheet2);
     w.show();
     QVERIFY(QTest::qWaitForWindowActive(&w));

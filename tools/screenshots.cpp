@@ -62,6 +62,7 @@ public:
               w_.minimumSizeHint().width(), w_.minimumSizeHint().height());
         for (int i = 0; i < w_.PageControl1->count(); ++i)
             w_.PageControl1->setTabVisible(i, true);
+        w_.service_unlocked = true; // every page as at the full access level
         w_.TabSheet2_contents->show();
         w_.Grenzw_cont->show();
         for (int i = 0; i < w_.PageControl1->count(); ++i) {
