@@ -16,6 +16,7 @@
 #include <functional>
 #include <optional>
 
+class QAction;
 class QTimer;
 class TSio;
 class TInfofenst;
@@ -48,6 +49,20 @@ public:
     // Writes the settings file and disconnects an open link; the window always closes.
     void FormCloseQuery();
     void about1Click();
+
+    // The five language items of the menu: each sets language_code, ticks its item alone
+    // and labels the windows in its language.
+    void german1Click();
+    void english1Click();
+    void Schwe1Click();
+    void Franzsich1Click();
+    void tuerk1Click();
+    // Labels the main window, the info window and the connect button from the text table
+    // in the ticked language, and clears the calibration log.
+    void apply_language();
+    // At start: the chooser when no language is stored yet, else the stored language's
+    // handler (a code that matches none applies nothing).
+    void startLanguage();
 
     // The user selected another page: the service page asks for a password until one is
     // accepted, and the accepted level opens the pages beyond it.
@@ -218,6 +233,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    // A language handler's work: the code, the tick of its item alone, the labels.
+    void chooseLanguage(const QString& code, QAction* item);
     // Creates every widget and layout (app/hauptfenster_ui.cpp): the page builders in
     // the order of their tabs, each in its own file of app/pages/, then the captions.
     void buildUi();

@@ -83,6 +83,13 @@ TInfofenst::TInfofenst(THauptfenster* main) : QDialog(main), main_(main) {
     layout->addWidget(buttons);
     // A fixed-size window; it grows with its texts, never below a comfortable width.
     layout->setSizeConstraint(QLayout::SetFixedSize);
+
+    // Built with its design texts; the caption is the text table's only once a language
+    // is applied.
+    captionRows_ = {{this, 52},     {GroupBox1, 53},    {Label7, 54},    {Label10, 55},
+                    {Label11, 109}, {HWV_read_bt, 110}, {GroupBox2, 56}, {Label2, 57},
+                    {Label1, 58},   {Label3, 59},       {Label4, 60},    {Label8, 61},
+                    {Label5, 62},   {Label9, 63},       {Label6, 64}};
 }
 
 void TInfofenst::FormShow() {

@@ -2,6 +2,8 @@
 // The info window: program version and build date, the connected controller's product
 // code and date, and the maker's contact data. Opened modally from "Info" → "Über TRV"
 // and by a click on the calibration page's voltage caption; refreshed on every showing.
+#include "app/pages/caption_rows.h"
+
 #include <QDialog>
 
 class QGroupBox;
@@ -35,6 +37,9 @@ public:
     QLabel* Label9 = nullptr;
     QLabel* Label6 = nullptr; // web address
 
+    // The window's captions by their rows of the text table, for a change of language.
+    const CaptionRows& captionRows() const { return captionRows_; }
+
     // Fills the version texts and the controller's identity; runs on every showing.
     void FormShow();
 
@@ -43,4 +48,5 @@ protected:
 
 private:
     THauptfenster* main_;
+    CaptionRows captionRows_;
 };

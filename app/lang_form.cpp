@@ -32,10 +32,12 @@ void Tlang_form::ComboBox1Click() {
     const QString choice = ComboBox1->currentText();
     if (choice == QStringLiteral("German")) {
         main_->language_code = QStringLiteral("ger");
+        main_->german1Click();
         close();
     }
     if (choice == QStringLiteral("English")) {
         main_->language_code = QStringLiteral("eng");
+        main_->english1Click();
         close();
     }
 }

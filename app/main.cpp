@@ -1,6 +1,5 @@
 // TRV5200 Service: the service and commissioning program of the TRV5200 dimmer controller.
 #include "app/hauptfenster.h"
-#include "app/lang_form.h"
 #include "app/message_box.h"
 #include "app/single_instance.h"
 
@@ -21,7 +20,6 @@ int main(int argc, char* argv[]) {
     QObject::connect(&instance, &SingleInstance::restoreRequested, &w,
                      &THauptfenster::RestoreRequest);
     w.show();
-    if (w.language_code == QLatin1String("none"))
-        w.lang_form->show();
+    w.startLanguage();
     return app.exec();
 }

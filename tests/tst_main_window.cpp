@@ -392,12 +392,16 @@ void MainWindowTest::languageChooserStoresChoice() {
         THauptfenster w;
         QCOMPARE(w.language_code, QStringLiteral("none"));
         w.show();
-        w.lang_form->show();
+        w.startLanguage(); // nothing stored yet: the chooser
+        QVERIFY(w.lang_form->isVisible());
         QCOMPARE(w.lang_form->ComboBox1->currentText(), QString());
         w.lang_form->ComboBox1->setCurrentIndex(w.lang_form->ComboBox1->findText("English"));
         w.lang_form->ComboBox1Click();
         QVERIFY(!w.lang_form->isVisible());
         QCOMPARE(w.language_code, QStringLiteral("eng"));
+        // The choice labels the window at once.
+        QVERIFY(w.english1->isChecked());
+        QCOMPARE(w.windowTitle(), QStringLiteral("Veltrona - skaLUX - visualisation TRV 5.3"));
         QVERIFY(w.close());
     }
     QCOMPARE(readSettingsFile(settingsFilePath()).language_code, QStringLiteral("eng"));

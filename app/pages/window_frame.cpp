@@ -42,6 +42,11 @@ void THauptfenster::buildMenu() {
     info1 = menuBar()->addMenu(QString());
     about1 = info1->addAction(QString());
     connect(about1, &QAction::triggered, this, [this] { about1Click(); });
+    connect(german1, &QAction::triggered, this, [this] { german1Click(); });
+    connect(english1, &QAction::triggered, this, [this] { english1Click(); });
+    connect(Schwe1, &QAction::triggered, this, [this] { Schwe1Click(); });
+    connect(Franzsich1, &QAction::triggered, this, [this] { Franzsich1Click(); });
+    connect(tuerk1, &QAction::triggered, this, [this] { tuerk1Click(); });
 
     addCaptions(captionRows_, {{this, 0},
                                {config, 3},
