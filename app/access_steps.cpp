@@ -14,9 +14,10 @@ namespace {
 // no password matches.
 QString askPassword(QWidget* parent, const QString& caption, const QString& prompt,
                     const QString& preset) {
-    bool accepted = false;
-    const QString entry =
-        QInputDialog::getText(parent, caption, prompt, QLineEdit::Password, preset, &accepted);
+    QInputDialog* dialog = THauptfenster::passwordDialog(parent, caption, prompt, preset);
+    const bool accepted = dialog->exec() == QDialog::Accepted;
+    const QString entry = dialog->textValue();
+    delete dialog;
     return accepted ? entry : preset;
 }
 
@@ -26,6 +27,16 @@ void setTabShown(QTabWidget* pages, QWidget* page, const std::optional<bool>& sh
 }
 
 } // namespace
+
+QInputDialog* THauptfenster::passwordDialog(QWidget* parent, const QString& caption,
+                                            const QString& prompt, const QString& preset) {
+    auto* dialog = new QInputDialog(parent);
+    dialog->setWindowTitle(caption);
+    dialog->setLabelText(prompt);
+    dialog->setTextEchoMode(QLineEdit::Password);
+    dialog->setTextValue(preset);
+    return dialog;
+}
 
 void THauptfenster::PageControl1Change() {
     if (service_unlocked || PageControl1->currentWidget() != TabSheet2) {

@@ -17,6 +17,7 @@
 #include <optional>
 
 class QAction;
+class QInputDialog;
 class QTimer;
 class TSio;
 class TInfofenst;
@@ -71,6 +72,9 @@ public:
     // Tests put their own answer here.
     std::function<QString(const QString& caption, const QString& prompt, const QString& preset)>
         passwordPrompt;
+    // The dialog the password is asked in (not yet shown; the caller owns it).
+    static QInputDialog* passwordDialog(QWidget* parent, const QString& caption,
+                                        const QString& prompt, const QString& preset);
     // A second start asked this instance to come to the front.
     void RestoreRequest();
 
