@@ -182,18 +182,20 @@ void ParameterWindowTest::oldControllerWithoutRampTimes() {
 void ParameterWindowTest::writeStoresWhatTheFieldsShow_data() {
     QTest::addColumn<Generation>("generation");
     QTest::addColumn<int>("revision");
-    QTest::addColumn<int>("level");
+    QTest::addColumn<QString>("password"); // entered on the service page; none: not asked
     QTest::addColumn<int>("slotCount");
-    QTest::newRow("new, no access level") << Generation::New << 14 << 0 << 28;
-    QTest::newRow("new, service level") << Generation::New << 14 << 1 << 30;
-    QTest::newRow("old rev. 14, service level") << Generation::Old << 14 << 1 << 30;
-    QTest::newRow("old rev. 13, service level") << Generation::Old << 13 << 1 << 28;
+    QTest::newRow("new, no access level") << Generation::New << 14 << QString() << 28;
+    QTest::newRow("new, wrong password") << Generation::New << 14 << QString("Qox") << 28;
+    QTest::newRow("new, service level") << Generation::New << 14 << QString("qox") << 30;
+    QTest::newRow("new, calibration level") << Generation::New << 14 << QString("tarnel4") << 30;
+    QTest::newRow("old rev. 14, service level") << Generation::Old << 14 << QString("qox") << 30;
+    QTest::newRow("old rev. 13, service level") << Generation::Old << 13 << QString("qox") << 28;
 }
 
 void ParameterWindowTest::writeStoresWhatTheFieldsShow() {
     QFETCH(Generation, generation);
     QFETCH(int, revision);
-    QFETCH(int, level);
+    QFETCH(QString, password);
     QFETCH(int, slotCount);
     const bool old = generation == Generation::Old;
     startController(generation, revision, true);
@@ -201,7 +203,12 @@ void ParameterWindowTest::writeStoresWhatTheFieldsShow() {
     createWindow();
     connectAndIdentify();
     readParameters();
-    w_->passw_level = level;
+    if (!password.isEmpty()) {
+        w_->passwordPrompt = [password](const QString&, const QString&, const QString&) {
+            return password;
+        };
+        w_->PageControl1->setCurrentWidget(w_->TabSheet2);
+    }
 
     // A technician's edits: period 1 one step more saving, a later dimming end, 60 Hz,
     // 12 minutes, a shorter darkening.
