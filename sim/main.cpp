@@ -93,7 +93,7 @@ int main(int argc, char* argv[]) {
         QStringLiteral("fault-every"),
         QStringLiteral("Have a controller fault every SECONDS (undervoltage, start fault, "
                        "over-temperature, DC-link overvoltage in turn): recorded in the fault "
-                       "memory and shown live for 10 s."),
+                       "memory and shown live for 10 s; 0: none (default)."),
         QStringLiteral("SECONDS"));
     parser.addOptions({generationOption, revisionOption, linkOption, baudOption, faultOption,
                        quietOption, stateOption, frequencyOption, burnInOption, faultEveryOption});
@@ -148,9 +148,9 @@ int main(int argc, char* argv[]) {
     std::chrono::seconds faultEvery{0};
     if (parser.isSet(faultEveryOption)) {
         const int seconds = parser.value(faultEveryOption).toInt(&ok);
-        if (!ok || seconds < 1)
+        if (!ok || seconds < 0)
             return usageError(
-                QStringLiteral("--fault-every must be a number of seconds, 1 or more"));
+                QStringLiteral("--fault-every must be a number of seconds, 0 or more"));
         faultEvery = std::chrono::seconds(seconds);
     }
 
