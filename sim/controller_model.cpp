@@ -21,7 +21,7 @@ constexpr qint64 kStepUs = 1'000'000;
 
 // Start sequence after switching on: one second of start (DC link charging, output off),
 // three seconds of run-up (output voltage rising, lamps igniting at the start frequency),
-// then normal operation.
+// then normal operation, or the state a service request puts in its place.
 enum State { Start = 0, RunUp = 1, Normal = 2, PowerReduction = 3, Error = 4, Standby = 6 };
 constexpr qint64 kRunUpAtUs = 1'000'000;
 constexpr qint64 kNormalAtUs = 4'000'000;
@@ -465,7 +465,6 @@ struct ControllerModel::Impl {
         const qint64 allS = hoursAllUs / 1'000'000;
         const qint64 dimS = hoursDimUs / 1'000'000;
         const bool dimmOff = running() && burnIn;
-        // Mains power reduction flag (new hardware), up in power reduction.
         const bool uacReduction = state == PowerReduction;
 
         if (old()) {
@@ -515,7 +514,8 @@ struct ControllerModel::Impl {
             out(0x56, int(dimS >> 16));
             out(0x58, run);
             out(0x5A, word(zone, state));
-            // info_bits: bit 0 internal source, bit 6 dimming held off, bit 11 summer time.
+            // info_bits: bit 0 internal source, bit 6 dimming held off, bit 10 mains power
+            // reduction, bit 11 summer time.
             out(0x5C, 0x0001 | (dimmOff ? 0x0040 : 0) | (uacReduction ? 0x0400 : 0) |
                           (summer ? 0x0800 : 0));
             out(0x60, (lampsOn ? 0x01 : 0) | (fan ? 0x02 : 0));
