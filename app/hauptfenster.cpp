@@ -85,6 +85,10 @@ void THauptfenster::wireHandlers() {
         connect(picker, &QTimeEdit::timeChanged, this, handler);
     connect(time_burn_visu, &QLineEdit::textChanged, this, &THauptfenster::time_burn_visuChange);
     connect(takt_burn_visu, &QLineEdit::textChanged, this, &THauptfenster::start_freq_inputChange);
+
+    // Voltage calibration.
+    connect(Bt_WR_Kalwert, &QPushButton::clicked, this, &THauptfenster::Bt_WR_KalwertClick);
+    connect(Edit15, &QLineEdit::textChanged, this, &THauptfenster::Edit15Change);
 }
 
 void THauptfenster::send_sio(bool hw_old, quint16 cfg, quint16 adr, quint16 anz, quint16 offset) {

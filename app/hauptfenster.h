@@ -7,6 +7,7 @@
 #include "app/pages/caption_rows.h"
 #include "live/ram_table.h"
 #include "protocol/steps.h"
+#include "services/calibration.h"
 #include "text/info_table.h"
 
 #include <QLocale>
@@ -128,6 +129,16 @@ public:
     void Resp_HW_Test();
     void Req_HW_Info();
     void Resp_HW_Info();
+
+    // --- Voltage calibration ------------------------------------------------------------
+    // The calibration button: the conditions, the new calibration value, the write queued.
+    void Bt_WR_KalwertClick();
+    // The measured value changed (its up-down): the button may calibrate again.
+    void Edit15Change();
+    void Req_Kal_Write();
+    void Resp_Kal_Write();
+    // Adds lines to the calibration log (Memo1) in the active language.
+    void addCalibrationLog(const QList<CalibrationLogLine>& lines);
 
     // --- Live data --------------------------------------------------------------------
     TRam_Data Ram_Data;           // new-hardware RAM, entries 0 … 79

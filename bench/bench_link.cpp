@@ -62,6 +62,13 @@ quint32 startParameterWrite(TSio* link, bool hw_old) {
     return n;
 }
 
+// A calibration: 600 counts at 240 V give 575; set points 240 V and 230 V.
+quint32 startCalibrationWrite(TSio* link, bool hw_old) {
+    const quint32 n = buildWrites(hw_old, kalWriteItems(hw_old, {575, 600, 575, 600, 575}));
+    startTransfer(link, n);
+    return n;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -91,6 +98,8 @@ int main(int argc, char** argv) {
         {"parameter read", [hw_old](TSio* l) { return startParameterRead(l, hw_old); }});
     cases.push_back(
         {"parameter write", [hw_old](TSio* l) { return startParameterWrite(l, hw_old); }});
+    cases.push_back(
+        {"calibration", [hw_old](TSio* l) { return startCalibrationWrite(l, hw_old); }});
 
     std::printf("%-16s %6s %10s %10s %10s %10s %7s\n", "telegram", "bytes", "wire ms", "median ms",
                 "min ms", "max ms", "ratio");

@@ -50,6 +50,8 @@ constexpr std::pair<qint32, StepRoutine> kExchangeRoutines[] = {
     {Step::Resp_HW_Test, &THauptfenster::Resp_HW_Test},
     {Step::Req_HW_Info, &THauptfenster::Req_HW_Info},
     {Step::Resp_HW_Info, &THauptfenster::Resp_HW_Info},
+    {Step::Req_Kal_Write, &THauptfenster::Req_Kal_Write},
+    {Step::Resp_Kal_Write, &THauptfenster::Resp_Kal_Write},
 };
 
 constexpr bool hasRoutine(qint32 step) {

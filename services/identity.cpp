@@ -1,9 +1,9 @@
 #include "services/identity.h"
 
 #include "protocol/telegram.h"
+#include "services/calibration.h"
 
 #include <algorithm>
-#include <cmath>
 
 bool isOldHardware(quint8 answer0, quint8 answer1) {
     return !(answer0 == 0x63 && answer1 == 0x4D);
@@ -38,9 +38,8 @@ quint16 calibrationValue(quint16 word) {
 }
 
 quint16 measurementToVolts(quint16 raw, quint16 kal_value230) {
-    const double k = kal_value230 != 0 ? kal_value230 : 587.0;
-    const double volts = std::nearbyint(double(raw) / k * 230.0);
-    return quint16(std::clamp(volts, 0.0, 65535.0));
+    const quint64 k = kal_value230 != 0 ? kal_value230 : kUncalibratedCounts230;
+    return quint16(std::min<quint64>(roundedQuotient(quint64(raw) * 230, k), 65535));
 }
 
 OldIdentity decodeOldIdentity(const quint8* answer) {

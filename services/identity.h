@@ -20,10 +20,14 @@ qint32 revisionFromVersionText(const QString& versionText);
 // A calibration word of 0 or 0xFFFF (unprogrammed) means no calibration value.
 quint16 calibrationValue(quint16 word);
 
+// The raw AC reading taken for 230 V when the controller holds no calibration value: the
+// nominal divider.
+inline constexpr quint16 kUncalibratedCounts230 = 587;
+
 // A stored AC measurement value in volts: raw / k × 230 with k the calibration value, or
-// 587 without one, rounded to the nearest integer with halves to even. Implausible
-// calibration values could give more than a 16-bit field holds; the result is clamped to
-// 65535.
+// 587 without one, rounded to the nearest integer with halves to even (exactly, so a tie
+// is a tie). Implausible calibration values could give more than a 16-bit field holds;
+// the result is clamped to 65535.
 quint16 measurementToVolts(quint16 raw, quint16 kal_value230);
 
 struct OldIdentity {

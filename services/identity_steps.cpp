@@ -9,6 +9,7 @@
 #include "protocol/requests.h"
 #include "protocol/steps.h"
 #include "serial/sio.h"
+#include "services/calibration.h"
 #include "services/identity.h"
 
 #include <QLabel>
@@ -57,21 +58,25 @@ void THauptfenster::Req_HW_Info() {
 void THauptfenster::Resp_HW_Info() {
     if (!response_ready)
         return;
-    // Calibration is possible: the button and the new-value field come alive, and the
-    // stored set points are shown in volts.
-    const auto enableCalibration = [this] {
-        Bt_WR_Kalwert->setEnabled(true);
-        Edit15->setEnabled(true);
-        UpDown10->setEnabled(true);
-        uac_start_val = measurementToVolts(uac_start_int, kal_value230);
-        uac_nenn_val = measurementToVolts(uac_nenn_int, kal_value230);
-        Edit7->setText(QString::number(uac_start_val));
-        Edit14->setText(QString::number(uac_nenn_val));
-    };
-    const auto logCalibrationValue = [this] {
-        Memo1->appendPlainText(kal_value230 != 0
-                                   ? GetInfoString(145) + QString::number(kal_value230)
-                                   : GetInfoString(146));
+    // The calibration page: armed (the button and the measured-value field come alive,
+    // the stored set points are shown in volts) or refused for an old controller before
+    // revision 13, and the calibration value found reported either way.
+    const auto armCalibration = [this] {
+        const CalibrationArming arming = calibrationArming(HW_old, HW_Ver_Nr, kal_value230);
+        if (arming.armed) {
+            Bt_WR_Kalwert->setEnabled(true);
+            Edit15->setEnabled(true);
+            UpDown10->setEnabled(true);
+            uac_start_val = measurementToVolts(uac_start_int, kal_value230);
+            uac_nenn_val = measurementToVolts(uac_nenn_int, kal_value230);
+            Edit7->setText(QString::number(uac_start_val));
+            Edit14->setText(QString::number(uac_nenn_val));
+        } else {
+            Bt_WR_Kalwert->setEnabled(false);
+            uac_start_val = voltsFromField(Edit7);
+            uac_nenn_val = voltsFromField(Edit14);
+        }
+        addCalibrationLog(arming.log);
     };
 
     if (HW_old) {
@@ -92,19 +97,8 @@ void THauptfenster::Resp_HW_Info() {
             Label22->show();
         }
         kal_value230 = id.kal_value230;
-        // Calibration needs revision 13 or later.
-        if (HW_Ver_Nr > 12) {
-            Memo1->appendPlainText(GetInfoString(141));
-            Memo1->appendPlainText(GetInfoString(142) + QString::number(HW_Ver_Nr));
-            enableCalibration();
-        } else {
-            Memo1->appendPlainText(GetInfoString(143));
-            Memo1->appendPlainText(GetInfoString(144) + QString::number(HW_Ver_Nr));
-            Bt_WR_Kalwert->setEnabled(false);
-            uac_start_val = voltsFromField(Edit7);
-            uac_nenn_val = voltsFromField(Edit14);
-        }
-        logCalibrationValue();
+        armCalibration();
+        check_public(nullptr);
         ProgressBar_EEP->setValue(0);
         uC_read_bt->setEnabled(true);
         protocol_step = Step::Synchronisation;
@@ -138,8 +132,7 @@ void THauptfenster::Resp_HW_Info() {
         uac_start_int = id.uac_start_int;
         uac_nenn_int = id.uac_nenn_int;
         kal_value230 = id.kal_value230;
-        enableCalibration();
-        logCalibrationValue();
+        armCalibration();
     }
 
     ProgressBar_EEP->setValue(0);

@@ -21,14 +21,19 @@ constexpr qint64 kStepUs = 1'000'000;
 
 // Start sequence after switching on: one second of start (DC link charging, output off),
 // three seconds of run-up (output voltage rising, lamps igniting at the start frequency),
-// then normal operation.
-enum State { Start = 0, RunUp = 1, Normal = 2 };
+// then normal operation, or the state a service request puts in its place.
+enum State { Start = 0, RunUp = 1, Normal = 2, PowerReduction = 3, Error = 4, Standby = 6 };
 constexpr qint64 kRunUpAtUs = 1'000'000;
 constexpr qint64 kNormalAtUs = 4'000'000;
 
 constexpr qint64 kMsPerDay = 86'400'000;
 constexpr qint64 kJulianDayOf1970 = 2440588;
 constexpr quint32 kDefaultSeed = 5200;
+
+// The faults a running controller goes through in turn when asked to have them regularly:
+// undervoltage, start fault, over-temperature of heat sink 1 (with the general
+// over-temperature bit), DC-link overvoltage.
+constexpr quint16 kFaultCycle[] = {0x0010, 0x0008, 0x4004, 0x0002};
 
 // takt = 10000 / lamp frequency; 200 is 50 Hz (no saving), 100 is 100 Hz.
 constexpr int kTaktUndimmed = 200;
@@ -173,6 +178,17 @@ struct ControllerModel::Impl {
     int clockTakt = kTaktUndimmed; // what the night profile asks for now
     int setTakt = 182;             // what the lamps are driven towards
     double lampHz = 10000.0 / 182;
+    // Service requests: the state after the run-up, a lamp frequency held, a burn-in time
+    // of its own.
+    std::optional<int> forcedState;
+    std::optional<int> forcedTakt;
+    std::optional<qint64> burnInOverrideUs;
+    // The fault shown live until faultUntilUs, and the regular faults.
+    quint16 activeFault = 0;
+    qint64 faultUntilUs = 0;
+    qint64 faultIntervalUs = 0;
+    qint64 nextFaultUs = 0;
+    size_t nextFaultKind = 0;
     double sink1 = kSink1AtSwitchOn;
     double sink2 = kSink2AtSwitchOn;
     bool fan = false;
@@ -214,10 +230,18 @@ struct ControllerModel::Impl {
         if (target - nowUs < kCycleUs)
             return;
         while (nowUs < target) {
-            const qint64 dt = std::min(kStepUs, target - nowUs);
+            qint64 dt = std::min(kStepUs, target - nowUs);
+            if (faultIntervalUs > 0)
+                dt = std::max<qint64>(1, std::min(dt, nextFaultUs - nowUs));
             evaluate();
             integrate(dt);
             nowUs += dt;
+            if (faultIntervalUs > 0 && nowUs >= nextFaultUs) {
+                raise(kFaultCycle[nextFaultKind],
+                      qint64(ControllerModel::kFaultActive.count()) * 1'000'000);
+                nextFaultKind = (nextFaultKind + 1) % std::size(kFaultCycle);
+                nextFaultUs += faultIntervalUs;
+            }
         }
         evaluate();
         publish();
@@ -286,22 +310,27 @@ struct ControllerModel::Impl {
         clockTakt = limitTakt(slot % 2 ? w >> 8 : w & 0xFF);
     }
 
+    // The lamps follow start, burn-in and night programme (normal operation or power
+    // reduction); they are lit from the run-up on, until an error or standby.
+    bool running() const { return state == Normal || state == PowerReduction; }
+    bool lampsOn() const { return state == RunUp || running(); }
+
     void evaluate() {
         const qint64 run = nowUs - powerOnUs;
-        state = run < kRunUpAtUs ? Start : run < kNormalAtUs ? RunUp : Normal;
+        state = run < kRunUpAtUs ? Start : run < kNormalAtUs ? RunUp : forcedState.value_or(Normal);
         // The new firmware keeps the start takt in the low byte of its word.
         const quint16 start = ram.word(map.startTakt);
         startTakt = limitTakt(old() ? start : start & 0xFF);
-        const qint64 burnUs = qint64(ram.word(map.burnTime)) * 1'000'000;
-        burnIn = state != Normal || run < burnUs;
+        const qint64 burnUs = burnInOverrideUs.value_or(qint64(ram.word(map.burnTime)) * 1'000'000);
+        burnIn = !running() || run < burnUs;
         evaluateProfile();
-        if (state != Normal)
+        if (!running())
             zone = 0;
-        setTakt = burnIn ? startTakt : clockTakt;
+        setTakt = forcedTakt.value_or(burnIn ? startTakt : clockTakt);
     }
 
     double load() const {
-        if (state == Start)
+        if (!lampsOn())
             return 0.0;
         const double dimmed = std::clamp((kTaktUndimmed - 10000.0 / lampHz) / 100.0, 0.0, 1.0);
         return 1.0 - 0.67 * dimmed;
@@ -314,7 +343,7 @@ struct ControllerModel::Impl {
         // operation the frequency ramps over the configured times (50 Hz of change per
         // darkening or brightening time), or steps when no ramp time is set.
         const double target = 10000.0 / setTakt;
-        if (state != Normal || !hasRamp()) {
+        if (!running() || !hasRamp() || forcedTakt) {
             lampHz = target;
         } else if (lampHz != target) {
             const quint16 ramp = ram.word(map.ramp);
@@ -340,9 +369,9 @@ struct ControllerModel::Impl {
         else if (sink1 <= kFanOff && sink2 <= kFanOff)
             fan = false;
 
-        if (state != Start)
+        if (lampsOn())
             hoursAllUs += dtUs;
-        if (state == Normal && !burnIn && zone != 0 && setTakt < kTaktUndimmed)
+        if (running() && !burnIn && zone != 0 && setTakt < kTaktUndimmed)
             hoursDimUs += dtUs;
     }
 
@@ -358,6 +387,8 @@ struct ControllerModel::Impl {
         case RunUp:
             return int(start * double(run - kRunUpAtUs) / double(kNormalAtUs - kRunUpAtUs));
         default:
+            if (!running())
+                return 0; // output off
             return burnIn ? start : nominal;
         }
     }
@@ -381,8 +412,45 @@ struct ControllerModel::Impl {
         out(map.clock + 6, year);
     }
 
+    // Fault bits and fault lamp of a fault while it is active (an error state lights the
+    // lamp on its own).
+    void publishFaults() {
+        const quint16 bits = nowUs < faultUntilUs ? activeFault : 0;
+        const bool lamp = bits != 0 || state == Error;
+        if (old()) {
+            const quint16 enable = ram.word(0x70) & 0xFF;
+            out(0x70, word(bits, enable)); // error bits in the high byte (8 of them)
+            out(0x72, (ram.word(0x72) & ~0x04) | (lamp ? 0x04 : 0));
+        } else {
+            out(0x5E, bits);
+            out(0x60, (ram.word(0x60) & ~0x04) | (lamp ? 0x04 : 0));
+        }
+    }
+
+    void raise(quint16 bits, qint64 activeUs) {
+        record(bits);
+        activeFault = bits;
+        faultUntilUs = nowUs + activeUs;
+        publishFaults();
+    }
+
+    void record(quint16 faultBits) {
+        const model::ParameterMap& p = model::parameterMap(generation);
+        const int ringBytes = model::kFaultRecords * model::kFaultRecordBytes;
+        int position = parameter.word(p.faultPosition);
+        if (position % model::kFaultRecordBytes != 0 || position >= ringBytes)
+            position = 0;
+        const Civil c = civil(rtcMs());
+        const QTime t = QTime::fromMSecsSinceStartOfDay(int(c.msOfDay));
+        const quint16 entry = quint16(p.faultRing + position);
+        parameter.setWord(entry, faultBits);
+        parameter.setWord(entry + 2, word(t.minute(), t.hour()));
+        parameter.setWord(entry + 4, word(c.date.day(), c.date.month()));
+        parameter.setWord(p.faultPosition, quint16(position + model::kFaultRecordBytes));
+    }
+
     void publish() {
-        const bool lampsOn = state != Start;
+        const bool lampsOn = this->lampsOn();
         const bool summer = summerTime(rtcMs());
         const int run = int(std::min<qint64>((nowUs - powerOnUs) / 1'000'000, 0xFFFF));
         const int uac = uacCounts();
@@ -396,7 +464,8 @@ struct ControllerModel::Impl {
         const int actual = actualTakt();
         const qint64 allS = hoursAllUs / 1'000'000;
         const qint64 dimS = hoursDimUs / 1'000'000;
-        const bool dimmOff = state == Normal && burnIn;
+        const bool dimmOff = running() && burnIn;
+        const bool uacReduction = state == PowerReduction;
 
         if (old()) {
             // Port D image: bit 1 drives the summer-time lamp, bit 6 the mains relay.
@@ -445,9 +514,10 @@ struct ControllerModel::Impl {
             out(0x56, int(dimS >> 16));
             out(0x58, run);
             out(0x5A, word(zone, state));
-            // info_bits: bit 0 internal source, bit 6 dimming held off, bit 11 summer time.
-            out(0x5C, 0x0001 | (dimmOff ? 0x0040 : 0) | (summer ? 0x0800 : 0));
-            out(0x5E, 0);
+            // info_bits: bit 0 internal source, bit 6 dimming held off, bit 10 mains power
+            // reduction, bit 11 summer time.
+            out(0x5C, 0x0001 | (dimmOff ? 0x0040 : 0) | (uacReduction ? 0x0400 : 0) |
+                          (summer ? 0x0800 : 0));
             out(0x60, (lampsOn ? 0x01 : 0) | (fan ? 0x02 : 0));
             out(0x62, 0);
             out(0x68, word(setTakt, 0));
@@ -466,6 +536,7 @@ struct ControllerModel::Impl {
             out(0x88, kUzCounts - uz);
             out(0x90, 0x4000 + 16 * (kUzCounts - uz));
         }
+        publishFaults();
         publishClock();
     }
 
@@ -600,18 +671,68 @@ void ControllerModel::setClock(const QDateTime& time) {
 void ControllerModel::recordFault(quint16 faultBits) {
     std::lock_guard lock(d->mutex);
     d->catchUp();
-    const model::ParameterMap& p = model::parameterMap(d->generation);
-    const int ringBytes = model::kFaultRecords * model::kFaultRecordBytes;
-    int position = d->parameter.word(p.faultPosition);
-    if (position % model::kFaultRecordBytes != 0 || position >= ringBytes)
-        position = 0;
-    const Civil c = civil(d->rtcMs());
-    const QTime t = QTime::fromMSecsSinceStartOfDay(int(c.msOfDay));
-    const quint16 record = quint16(p.faultRing + position);
-    d->parameter.setWord(record, faultBits);
-    d->parameter.setWord(record + 2, word(t.minute(), t.hour()));
-    d->parameter.setWord(record + 4, word(c.date.day(), c.date.month()));
-    d->parameter.setWord(p.faultPosition, quint16(position + model::kFaultRecordBytes));
+    d->record(faultBits);
+}
+
+bool ControllerModel::setOperatingState(OperatingState state) {
+    std::lock_guard lock(d->mutex);
+    if (state == OperatingState::Standby && d->old())
+        return false;
+    d->catchUp();
+    switch (state) {
+    case OperatingState::Normal:
+        d->forcedState.reset();
+        break;
+    case OperatingState::PowerReduction:
+        d->forcedState = PowerReduction;
+        break;
+    case OperatingState::Error:
+        d->forcedState = Error;
+        break;
+    case OperatingState::Standby:
+        d->forcedState = Standby;
+        break;
+    }
+    d->evaluate();
+    d->publish();
+    return true;
+}
+
+void ControllerModel::forceLampFrequency(std::optional<double> hz) {
+    std::lock_guard lock(d->mutex);
+    d->catchUp();
+    if (hz && *hz > 0)
+        d->forcedTakt = d->limitTakt(int(std::lround(10000.0 / *hz)));
+    else
+        d->forcedTakt.reset();
+    d->evaluate();
+    if (d->forcedTakt && d->lampsOn())
+        d->lampHz = 10000.0 / *d->forcedTakt;
+    d->publish();
+}
+
+void ControllerModel::setBurnInOverride(std::optional<std::chrono::seconds> duration) {
+    std::lock_guard lock(d->mutex);
+    d->catchUp();
+    if (duration)
+        d->burnInOverrideUs = qint64(std::max<qint64>(duration->count(), 0)) * 1'000'000;
+    else
+        d->burnInOverrideUs.reset();
+    d->evaluate();
+    d->publish();
+}
+
+void ControllerModel::raiseFault(quint16 faultBits, std::chrono::milliseconds active) {
+    std::lock_guard lock(d->mutex);
+    d->catchUp();
+    d->raise(faultBits, qint64(std::max<qint64>(active.count(), 0)) * 1000);
+}
+
+void ControllerModel::setFaultInterval(std::chrono::seconds interval) {
+    std::lock_guard lock(d->mutex);
+    d->catchUp();
+    d->faultIntervalUs = qint64(std::max<qint64>(interval.count(), 0)) * 1'000'000;
+    d->nextFaultUs = d->nowUs + d->faultIntervalUs;
 }
 
 } // namespace trvsim

@@ -12,6 +12,7 @@
 #include <chrono>
 #include <memory>
 #include <mutex>
+#include <optional>
 
 namespace trvsim {
 
@@ -64,6 +65,34 @@ public:
     // position (starting over at record 0 after the sixteenth), stamped with the
     // controller clock, then the position moves on by one record.
     void recordFault(quint16 faultBits);
+
+    // Service states, for trying the PC program's refusals. The start sequence runs as
+    // always; after the run-up the controller takes this state in place of normal
+    // operation, at once when it is past the run-up (Normal: its own normal operation
+    // again). In power reduction the lamps run on and the mains power-reduction flag is
+    // up; error and standby switch the output off, and error lights the fault lamp. Old
+    // controllers know no standby (their states end at 5): refused, false.
+    enum class OperatingState { Normal, PowerReduction, Error, Standby };
+    bool setOperatingState(OperatingState state);
+
+    // Holds the lamps at this frequency whatever the start, the burn-in and the night
+    // programme ask for (within the takt range of the generation: the old one drives only
+    // even takts of 100..200); nullopt lets them follow again.
+    void forceLampFrequency(std::optional<double> hz);
+
+    // The burn-in after a switch-on lasts this long instead of the burn-in time in the
+    // parameter memory (which the controller still reports); 0 s: the lamps count as burnt
+    // in, normal operation follows the run-up. nullopt uses the parameter again.
+    void setBurnInOverride(std::optional<std::chrono::seconds> duration);
+
+    // A fault happens: recorded in the ring as recordFault() does, and shown in the live
+    // fault bits with the fault lamp for `active` of controller time.
+    void raiseFault(quint16 faultBits, std::chrono::milliseconds active);
+    // From now on a fault happens every `interval` of controller time, the kinds in turn
+    // (undervoltage, start fault, over-temperature of heat sink 1, DC-link overvoltage),
+    // each active for kFaultActive; 0 stops it.
+    void setFaultInterval(std::chrono::seconds interval);
+    static constexpr std::chrono::seconds kFaultActive{10};
 
 private:
     struct Impl;

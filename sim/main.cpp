@@ -5,8 +5,11 @@
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QSocketNotifier>
+#include <chrono>
 #include <csignal>
 #include <cstdio>
+#include <map>
+#include <optional>
 #include <sys/signalfd.h>
 #include <unistd.h>
 
@@ -71,8 +74,29 @@ int main(int argc, char* argv[]) {
         QStringLiteral("FORM"));
     const QCommandLineOption quietOption(QStringLiteral("quiet"),
                                          QStringLiteral("Do not log the telegrams on stderr."));
-    parser.addOptions(
-        {generationOption, revisionOption, linkOption, baudOption, faultOption, quietOption});
+    const QCommandLineOption stateOption(
+        QStringLiteral("state"),
+        QStringLiteral("Operating state after the run-up: normal (default), power-reduction, "
+                       "error or standby (new generation only)."),
+        QStringLiteral("STATE"), QStringLiteral("normal"));
+    const QCommandLineOption frequencyOption(
+        QStringLiteral("frequency"),
+        QStringLiteral("Hold the lamps at HZ (e.g. 50 or 55) whatever the burn-in and the night "
+                       "programme ask for; 0 follows them (default)."),
+        QStringLiteral("HZ"), QStringLiteral("0"));
+    const QCommandLineOption burnInOption(
+        QStringLiteral("burn-in"),
+        QStringLiteral("Burn-in after switching on lasts SECONDS instead of the burn-in time in "
+                       "the parameter memory; 0: normal operation right after the 4 s run-up."),
+        QStringLiteral("SECONDS"));
+    const QCommandLineOption faultEveryOption(
+        QStringLiteral("fault-every"),
+        QStringLiteral("Have a controller fault every SECONDS (undervoltage, start fault, "
+                       "over-temperature, DC-link overvoltage in turn): recorded in the fault "
+                       "memory and shown live for 10 s; 0: none (default)."),
+        QStringLiteral("SECONDS"));
+    parser.addOptions({generationOption, revisionOption, linkOption, baudOption, faultOption,
+                       quietOption, stateOption, frequencyOption, burnInOption, faultEveryOption});
     parser.process(app);
 
     if (!parser.positionalArguments().isEmpty())
@@ -98,6 +122,38 @@ int main(int argc, char* argv[]) {
     }
     const bool quiet = parser.isSet(quietOption);
 
+    const QString stateText = parser.value(stateOption);
+    const std::map<QString, ControllerModel::OperatingState> states{
+        {QStringLiteral("normal"), ControllerModel::OperatingState::Normal},
+        {QStringLiteral("power-reduction"), ControllerModel::OperatingState::PowerReduction},
+        {QStringLiteral("error"), ControllerModel::OperatingState::Error},
+        {QStringLiteral("standby"), ControllerModel::OperatingState::Standby}};
+    const auto state = states.find(stateText);
+    if (state == states.end())
+        return usageError(QStringLiteral("--state must be normal, power-reduction, error or "
+                                         "standby, not \"%1\"")
+                              .arg(stateText));
+    if (state->second == ControllerModel::OperatingState::Standby && generation == Generation::Old)
+        return usageError(QStringLiteral("--state standby: the old generation has no standby"));
+    const double frequency = parser.value(frequencyOption).toDouble(&ok);
+    if (!ok || (frequency != 0 && (frequency < 50 || frequency > 200)))
+        return usageError(QStringLiteral("--frequency must be 0 or from 50 to 200 Hz"));
+    std::optional<std::chrono::seconds> burnIn;
+    if (parser.isSet(burnInOption)) {
+        const int seconds = parser.value(burnInOption).toInt(&ok);
+        if (!ok || seconds < 0)
+            return usageError(QStringLiteral("--burn-in must be a number of seconds, 0 or more"));
+        burnIn = std::chrono::seconds(seconds);
+    }
+    std::chrono::seconds faultEvery{0};
+    if (parser.isSet(faultEveryOption)) {
+        const int seconds = parser.value(faultEveryOption).toInt(&ok);
+        if (!ok || seconds < 0)
+            return usageError(
+                QStringLiteral("--fault-every must be a number of seconds, 0 or more"));
+        faultEvery = std::chrono::seconds(seconds);
+    }
+
     const int signalFd = signalfd(-1, &stopSignals, SFD_CLOEXEC | SFD_NONBLOCK);
     if (signalFd < 0) {
         std::perror("trv5200-sim: signalfd");
@@ -122,6 +178,14 @@ int main(int argc, char* argv[]) {
     Simulator simulator(generation, revision, options);
     for (const Fault& fault : faults)
         simulator.host().inject(fault);
+    ControllerModel& model = simulator.model();
+    model.setOperatingState(state->second);
+    if (frequency != 0)
+        model.forceLampFrequency(frequency);
+    if (burnIn)
+        model.setBurnInOverride(*burnIn);
+    if (faultEvery.count() > 0)
+        model.setFaultInterval(faultEvery);
     QString error;
     if (!simulator.start(&error)) {
         std::fprintf(stderr, "trv5200-sim: %s\n", qPrintable(error));
@@ -145,6 +209,14 @@ int main(int argc, char* argv[]) {
                                      : QStringLiteral("immediate answers"));
         for (const Fault& fault : faults)
             notes << QStringLiteral("fault %1").arg(faultForm(fault));
+        if (state->second != ControllerModel::OperatingState::Normal)
+            notes << QStringLiteral("state %1").arg(stateText);
+        if (frequency != 0)
+            notes << QStringLiteral("lamps held at %1 Hz").arg(frequency);
+        if (burnIn)
+            notes << QStringLiteral("burn-in %1 s").arg(burnIn->count());
+        if (faultEvery.count() > 0)
+            notes << QStringLiteral("a fault every %1 s").arg(faultEvery.count());
         std::fprintf(stderr, "trv5200-sim: %s on %s (%s)\n", "TRV5200",
                      qPrintable(simulator.devicePath()),
                      qPrintable(notes.join(QStringLiteral(", "))));

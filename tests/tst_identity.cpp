@@ -163,9 +163,12 @@ void IdentityTest::volts_data() {
     QTest::addColumn<int>("kal");
     QTest::addColumn<int>("volts");
     QTest::newRow("no calibration uses 587") << 587 << 0 << 230;
-    QTest::newRow("600 with 620") << 600 << 620 << 223;          // 222.58
-    QTest::newRow("half rounds to even, down") << 1 << 460 << 0; // 0.5
-    QTest::newRow("half rounds to even, up") << 3 << 460 << 2;   // 1.5
+    QTest::newRow("start 600 without calibration") << 600 << 0 << 235; // 235.09
+    QTest::newRow("600 with 620") << 600 << 620 << 223;                // 222.58
+    QTest::newRow("half rounds to even, down") << 1 << 460 << 0;       // 0.5
+    QTest::newRow("half rounds to even, up") << 3 << 460 << 2;         // 1.5
+    // 11 / 20 × 230 is 126.50000000000001 in floating point: the tie is kept exact.
+    QTest::newRow("tie kept exact") << 11 << 20 << 126;
     QTest::newRow("implausible value is clamped") << 65535 << 1 << 65535;
 }
 

@@ -14,6 +14,7 @@ using namespace std::chrono_literals;
 
 Q_DECLARE_METATYPE(trvsim::Generation)
 Q_DECLARE_METATYPE(trvsim::Space)
+Q_DECLARE_METATYPE(trvsim::ControllerModel::OperatingState)
 
 namespace {
 
@@ -157,6 +158,16 @@ private slots:
     void faultRing();
     void powerCycleReloadsWorkingCopies_data();
     void powerCycleReloadsWorkingCopies();
+    void serviceStates_data();
+    void serviceStates();
+    void lampFrequencyHeld_data();
+    void lampFrequencyHeld();
+    void burnInOverride_data();
+    void burnInOverride();
+    void faultsWhileRunning_data();
+    void faultsWhileRunning();
+    void calibrationWriteTakesEffect_data();
+    void calibrationWriteTakesEffect();
 };
 
 void SimModelTest::newIdentityTexts_data() {
@@ -658,6 +669,196 @@ void SimModelTest::powerCycleReloadsWorkingCopies() {
     QCOMPARE(m->readWord(Space::Ram, 0xB2), m->readWord(Space::Parameter, 0x20));
     m->advance(5s);
     QCOMPARE(state(*m), 2);
+}
+
+using State = ControllerModel::OperatingState;
+
+void SimModelTest::serviceStates_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::addColumn<State>("request");
+    QTest::addColumn<bool>("accepted");
+    QTest::addColumn<int>("code"); // the state byte the PC decodes
+    QTest::addColumn<bool>("lampsOn");
+    QTest::addColumn<bool>("faultLamp");
+    const auto N = Generation::New;
+    const auto O = Generation::Old;
+    QTest::newRow("new power reduction")
+        << N << State::PowerReduction << true << 3 << true << false;
+    QTest::newRow("new error") << N << State::Error << true << 4 << false << true;
+    QTest::newRow("new standby") << N << State::Standby << true << 6 << false << false;
+    QTest::newRow("old power reduction")
+        << O << State::PowerReduction << true << 3 << true << false;
+    QTest::newRow("old error") << O << State::Error << true << 4 << false << true;
+    // The old firmware's states end at 5: no standby, the controller runs on normally.
+    QTest::newRow("old standby refused") << O << State::Standby << false << 2 << true << false;
+}
+
+void SimModelTest::serviceStates() {
+    QFETCH(Generation, generation);
+    QFETCH(State, request);
+    QFETCH(bool, accepted);
+    QFETCH(int, code);
+    QFETCH(bool, lampsOn);
+    QFETCH(bool, faultLamp);
+    auto m = frozenModel(generation);
+    const Live w = live(generation);
+    // Asked for before the run-up is over: the start sequence still runs first.
+    QCOMPARE(m->setOperatingState(request), accepted);
+    m->advance(2s);
+    QCOMPARE(state(*m), 1);
+    m->advance(3s);
+    QCOMPARE(state(*m), code);
+    const quint16 display = m->readWord(Space::Ram, w.displayBits);
+    QCOMPARE(bool(display & 0x01), lampsOn);
+    QCOMPARE(bool(display & 0x04), faultLamp);
+    QCOMPARE(m->readWord(Space::Ram, w.uac) > 500, lampsOn); // output off: no mains out
+    if (!isOld(generation))                                  // info bit 10: mains power reduction
+        QCOMPARE(bool(m->readWord(Space::Ram, 0x5C) & 0x0400), code == 3);
+
+    // Back to normal operation at once.
+    QVERIFY(m->setOperatingState(State::Normal));
+    m->advance(1s);
+    QCOMPARE(state(*m), 2);
+    QVERIFY(m->readWord(Space::Ram, w.uac) > 500);
+}
+
+void SimModelTest::lampFrequencyHeld_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::addColumn<double>("hz");
+    QTest::addColumn<int>("takt");
+    QTest::newRow("new 55 Hz") << Generation::New << 55.0 << 182;
+    QTest::newRow("new 50 Hz at night") << Generation::New << 50.0 << 200;
+    QTest::newRow("new 150 Hz") << Generation::New << 150.0 << 67;
+    QTest::newRow("old 55 Hz") << Generation::Old << 55.0 << 182;
+    QTest::newRow("old 70 Hz: even takts only") << Generation::Old << 70.0 << 142;
+    QTest::newRow("old 150 Hz: up to 100 Hz") << Generation::Old << 150.0 << 100;
+}
+
+void SimModelTest::lampFrequencyHeld() {
+    QFETCH(Generation, generation);
+    QFETCH(double, hz);
+    QFETCH(int, takt);
+    auto m = frozenModel(generation);
+    m->setBurnInOverride(0s);
+    // Monday 23:30: the night programme dims to 100 Hz (takt 100), with its ramp.
+    m->setClock(at(2024, 11, 4, 23, 30));
+    m->advance(300s);
+    QCOMPARE(actualTakt(*m), 100);
+
+    m->forceLampFrequency(hz);
+    m->advance(1s);
+    QCOMPARE(setTakt(*m), takt);
+    QCOMPARE(actualTakt(*m), takt); // held at once, no ramp
+    m->advance(60s);
+    QCOMPARE(actualTakt(*m), takt);
+
+    m->forceLampFrequency(std::nullopt);
+    m->advance(600s);
+    QCOMPARE(actualTakt(*m), 100); // the night programme again
+}
+
+void SimModelTest::burnInOverride_data() {
+    addGenerations();
+}
+
+void SimModelTest::burnInOverride() {
+    QFETCH(Generation, generation);
+    const quint16 infoOrDisplay = isOld(generation) ? 0x72 : 0x5C;
+    const int dimmOffBit = isOld(generation) ? 0x10 : 0x40;
+    auto burning = frozenModel(generation);
+    auto burnt = frozenModel(generation);
+    burnt->setBurnInOverride(0s);
+    for (auto* m : {burning.get(), burnt.get()}) {
+        m->setClock(at(2024, 11, 4, 12, 0)); // midday: no dimming period
+        m->advance(5s);
+        QCOMPARE(state(*m), 2);
+    }
+    // The parameter's five minutes: still at the start takt 182, dimming held off.
+    QCOMPARE(setTakt(*burning), 182);
+    QVERIFY(burning->readWord(Space::Ram, infoOrDisplay) & dimmOffBit);
+    // Burnt in: the lamps go to 50 Hz (with the brightening ramp where there is one), and
+    // the controller still reports the parameter's burn-in time.
+    QCOMPARE(setTakt(*burnt), 200);
+    QVERIFY(!(burnt->readWord(Space::Ram, infoOrDisplay) & dimmOffBit));
+    burnt->advance(60s);
+    QCOMPARE(actualTakt(*burnt), 200);
+    QCOMPARE(burnt->readWord(Space::Ram, isOld(generation) ? 0x52 : 0x36), quint16(300));
+}
+
+void SimModelTest::faultsWhileRunning_data() {
+    addGenerations();
+}
+
+void SimModelTest::faultsWhileRunning() {
+    QFETCH(Generation, generation);
+    auto m = frozenModel(generation);
+    const quint16 liveBits = isOld(generation) ? 0x70 : 0x5E;
+    auto faultBits = [&] {
+        const quint16 w = m->readWord(Space::Ram, liveBits);
+        return isOld(generation) ? hi(w) : int(w); // old: error bits in the high byte
+    };
+    auto faultLamp = [&] {
+        return bool(m->readWord(Space::Ram, live(generation).displayBits) & 0x04);
+    };
+    m->advance(10s);
+    QCOMPARE(faultBits(), 0);
+    QVERIFY(!faultLamp());
+    const quint16 position = m->readWord(Space::Parameter, 0x70);
+
+    m->setFaultInterval(60s);
+    m->advance(59s);
+    QCOMPARE(m->readWord(Space::Parameter, 0x70), position);
+    m->advance(2s);
+    // The first kind, undervoltage: recorded and shown while it lasts.
+    QCOMPARE(m->readWord(Space::Parameter, 0x70), quint16(position + 6));
+    QCOMPARE(m->readWord(Space::Parameter, quint16(0x80 + position)), quint16(0x0010));
+    QCOMPARE(faultBits(), 0x10);
+    QVERIFY(faultLamp());
+    m->advance(ControllerModel::kFaultActive);
+    QCOMPARE(faultBits(), 0);
+    QVERIFY(!faultLamp());
+    // The next kind a minute later; the stamp is the controller clock.
+    m->advance(50s);
+    QCOMPARE(m->readWord(Space::Parameter, 0x70), quint16(position + 12));
+    QCOMPARE(m->readWord(Space::Parameter, quint16(0x80 + position + 6)), quint16(0x0008));
+
+    m->setFaultInterval(0s);
+    m->advance(300s);
+    QCOMPARE(m->readWord(Space::Parameter, 0x70), quint16(position + 12));
+    // A single fault on request, old hardware showing the low eight bits live.
+    m->raiseFault(0x4004, 3s);
+    QCOMPARE(m->readWord(Space::Parameter, quint16(0x80 + position + 12)), quint16(0x4004));
+    QCOMPARE(faultBits(), isOld(generation) ? 0x04 : 0x4004);
+    m->advance(4s);
+    QCOMPARE(faultBits(), 0);
+}
+
+void SimModelTest::calibrationWriteTakesEffect_data() {
+    addGenerations();
+}
+
+void SimModelTest::calibrationWriteTakesEffect() {
+    // What the PC's calibration writes: the value and both set points into parameter
+    // memory, the set points into the RAM the controller regulates with.
+    QFETCH(Generation, generation);
+    auto m = frozenModel(generation);
+    m->setBurnInOverride(0s);
+    m->advance(10s);
+    const quint16 start = isOld(generation) ? 0x2C : 0x30;
+    m->writeWord(Space::Parameter, 0x48, 575);
+    m->writeWord(Space::Ram, start, 600);
+    m->writeWord(Space::Ram, start + 2, 575);
+    m->writeWord(Space::Parameter, 0x42, 600);
+    m->writeWord(Space::Parameter, 0x44, 575);
+    m->advance(1s);
+    // The mains output follows the new nominal set point.
+    const int uac = m->readWord(Space::Ram, live(generation).uac);
+    QVERIFY2(std::abs(uac - 575) <= 2, qPrintable(QString::number(uac)));
+    // And the next start takes both from parameter memory, where the identity finds them.
+    m->powerCycle();
+    QCOMPARE(m->readWord(Space::Ram, start), quint16(600));
+    QCOMPARE(m->readWord(Space::Ram, start + 2), quint16(575));
+    QCOMPARE(m->readWord(Space::Parameter, 0x48), quint16(575));
 }
 
 QTEST_GUILESS_MAIN(SimModelTest)

@@ -21,6 +21,14 @@ const Row kRows[] = {
       "le contrôleur peut accepter.",
       "Kontrolöre hiçbir şey yazılmadı: %1 \"%2\" içeriyor; bu, kontrolörün kabul edebileceği "
       "bir değer değil."}},
+    {OwnText::NoMainsReading,
+     {"no mains voltage measured (reading 0): nothing written, calibration value unchanged",
+      "Keine Netzspannung gemessen (Messwert 0): nichts geschrieben, Kalibrierwert unverändert",
+      "ingen nätspänning uppmätt (mätvärde 0): inget skrivet, kalibreringsvärdet oförändrat",
+      "aucune tension secteur mesurée (valeur 0) : rien n'est écrit, valeur d'étalonnage "
+      "inchangée",
+      "şebeke gerilimi ölçülmedi (ölçüm 0): hiçbir şey yazılmadı, kalibrasyon değeri "
+      "değişmedi"}},
 };
 
 } // namespace

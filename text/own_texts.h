@@ -9,6 +9,8 @@
 enum class OwnText {
     // %1: the field (its caption), %2: what it holds.
     WriteRefused,
+    // Calibration log: the controller measures no mains voltage (a raw reading of 0).
+    NoMainsReading,
 };
 
 // The text in the active language; German, the design language, while none is active.
