@@ -9,6 +9,14 @@
 enum class OwnText {
     // %1: the field (its caption), %2: what it holds.
     WriteRefused,
+    // Parameter files. %1: the file's full name; for a refused value %2: the key, %3: the
+    // value; for a file that cannot be read or written %2: the system's reason.
+    ParameterFileBadValue,
+    ParameterFileNoParameterSet,
+    ParameterFileNotIni,
+    ParameterFileTooLarge,
+    ParameterFileUnreadable,
+    ParameterFileNotSaved,
 };
 
 // The text in the active language; German, the design language, while none is active.
