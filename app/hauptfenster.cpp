@@ -82,6 +82,11 @@ void THauptfenster::wireHandlers() {
         connect(picker, &QTimeEdit::timeChanged, this, handler);
     connect(time_burn_visu, &QLineEdit::textChanged, this, &THauptfenster::time_burn_visuChange);
     connect(takt_burn_visu, &QLineEdit::textChanged, this, &THauptfenster::start_freq_inputChange);
+
+    // Parameter files and light control.
+    connect(config_save1, &QAction::triggered, this, [this] { config_save1Click(); });
+    connect(config_load1, &QAction::triggered, this, [this] { config_load1Click(); });
+    connect(CB_Luxpara, &QComboBox::currentIndexChanged, this, &THauptfenster::CB_LuxparaChange);
 }
 
 void THauptfenster::send_sio(bool hw_old, quint16 cfg, quint16 adr, quint16 anz, quint16 offset) {
