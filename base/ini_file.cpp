@@ -1,6 +1,7 @@
 #include "base/ini_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringEncoder>
@@ -80,6 +81,13 @@ bool looksLikeText(const QString& text) {
 bool IniFile::load(const QString& path) {
     *this = IniFile();
     loadError_ = LoadError::None;
+    // A pipe or a device would block or never end: only a regular file is read.
+    const QFileInfo info(path);
+    if (info.exists() && !info.isFile()) {
+        loadError_ = LoadError::NotText;
+        error_ = QStringLiteral("Not a regular file");
+        return false;
+    }
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) {
         loadError_ = file.exists() ? LoadError::Unreadable : LoadError::Missing;

@@ -25,8 +25,8 @@ public:
 
     // Reads the file, at most kMaxBytes of it. On failure the document is empty, false is
     // returned and loadError()/errorString() say why: a missing file, one that cannot be
-    // opened, one larger than kMaxBytes, or bytes that are not text (control characters
-    // other than tab, line feed, carriage return and form feed).
+    // opened, one larger than kMaxBytes, or no text: not a regular file, or bytes with
+    // control characters other than tab, line feed, carriage return and form feed.
     bool load(const QString& path);
     // Writes the document atomically: the file is replaced only once the whole new text
     // is on disk. False (with errorString()) when it cannot be written; the old file is
