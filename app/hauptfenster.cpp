@@ -89,6 +89,10 @@ void THauptfenster::wireHandlers() {
     // Voltage calibration.
     connect(Bt_WR_Kalwert, &QPushButton::clicked, this, &THauptfenster::Bt_WR_KalwertClick);
     connect(Edit15, &QLineEdit::textChanged, this, &THauptfenster::Edit15Change);
+    // Parameter files and light control.
+    connect(config_save1, &QAction::triggered, this, [this] { config_save1Click(); });
+    connect(config_load1, &QAction::triggered, this, [this] { config_load1Click(); });
+    connect(CB_Luxpara, &QComboBox::currentIndexChanged, this, &THauptfenster::CB_LuxparaChange);
 }
 
 void THauptfenster::send_sio(bool hw_old, quint16 cfg, quint16 adr, quint16 anz, quint16 offset) {

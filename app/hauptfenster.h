@@ -204,6 +204,20 @@ public:
     void DateTimePicker_Sa3_input_change();
     void DateTimePicker_Sa_End_input_change();
 
+    // --- Parameter files and light control ---------------------------------------------
+    // The file dialog of the parameter files: the kind, the folder it starts in, its
+    // filter and preset name; the chosen path, empty when cancelled. While empty, Qt's file
+    // dialogs ask; tests choose the path here instead.
+    enum class FileDialogKind { Open, Save };
+    using FileChooser = std::function<QString(FileDialogKind kind, const QString& folder,
+                                              const QString& filter, const QString& presetName)>;
+    FileChooser chooseParameterFile;
+    void config_save1Click();
+    void config_load1Click();
+    // The light sensor's type: a preset's slope and offset in locked edits, or the edits
+    // opened for typing ("Individual").
+    void CB_LuxparaChange();
+
     // --- Window shell (layout, dialogs) -----------------------------------------------
     // The numeric key filter of the start-setting fields: digits, the decimal comma and
     // backspace pass; any other character, Enter included, becomes 0 (swallowed).
@@ -268,6 +282,9 @@ private:
     void runStep();
     // The six period up-downs differ only in the label and edit they use.
     void periodUpDownClick(QLabel* takt, QLineEdit* saving, bool up);
+    // A parameter file's path from chooseParameterFile or a file dialog.
+    QString chooseFile(FileDialogKind kind, const QString& folder, const QString& filter,
+                       const QString& presetName);
     // Shows the running transfer's progress on the bar of its exchange.
     void setProgress(int percent);
     // The connect button offers to connect again (text 50).

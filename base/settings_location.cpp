@@ -16,7 +16,7 @@ QString configFolderPath() {
 #ifdef Q_OS_WIN
     return QCoreApplication::applicationDirPath() + QStringLiteral("/Config");
 #else
-    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) +
-           QStringLiteral("/TRV5200/Config");
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation) +
+           QStringLiteral("/Config");
 #endif
 }

@@ -1,5 +1,6 @@
 // The INI reader/writer: case-insensitive sections and keys, in-place updates that keep
-// everything else, and the port overrides read from the settings file.
+// everything else, files of Windows tools kept in their own encoding and line endings,
+// files that are no INI text refused, and the port overrides read from the settings file.
 #include "base/ini_file.h"
 #include "serial/port_map.h"
 
@@ -13,10 +14,26 @@ private slots:
     void lookup();
     void updateKeepsTheRest();
     void saveAndLoad();
-    void latin1FileIsRead();
     void unwritablePathReportsAnError();
     void portOverridesFromSettings();
+    void fileKeepsItsForm_data();
+    void fileKeepsItsForm();
+    void loadRefuses_data();
+    void loadRefuses();
 };
+
+namespace {
+
+QByteArray utf16le(const QString& text) {
+    QByteArray bytes("\xFF\xFE");
+    for (const QChar c : text) {
+        bytes.append(char(c.unicode() & 0xFF));
+        bytes.append(char(c.unicode() >> 8));
+    }
+    return bytes;
+}
+
+} // namespace
 
 static const char* kSample = "; written by hand\r\n"
                              "[Option]\r\n"
@@ -100,18 +117,6 @@ void IniFileTest::saveAndLoad() {
     QCOMPARE(again.keys("Option"), QStringList({"Com", "Language"}));
 }
 
-void IniFileTest::latin1FileIsRead() {
-    QTemporaryDir dir;
-    const QString path = dir.filePath("old.ini");
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("[Options]\r\nName=K\xfchlhaus\r\n"); // "Kühlhaus" in Latin-1
-    file.close();
-    IniFile ini;
-    QVERIFY(ini.load(path));
-    QCOMPARE(ini.value("Options", "Name"), QString("Kühlhaus"));
-}
-
 void IniFileTest::unwritablePathReportsAnError() {
     IniFile ini;
     ini.setValue("Option", "Com", "COM1");
@@ -128,6 +133,96 @@ void IniFileTest::portOverridesFromSettings() {
     QCOMPARE(devicePathFor("COM9"), QString("/dev/ttyS8"));
 #endif
     setPortOverrides({});
+}
+
+// A file read, changed in one key and written again keeps its encoding, line endings and
+// everything it held; a new document is ASCII with CRLF.
+void IniFileTest::fileKeepsItsForm_data() {
+    QTest::addColumn<QByteArray>("in");
+    QTest::addColumn<QString>("place"); // what "Ort" holds
+    QTest::addColumn<QByteArray>("out");
+    QTest::newRow("CRLF, mixed-case keys, another section")
+        << QByteArray("; note\r\n[Other]\r\nA=1\r\n\r\n[OPTIONS]\r\nORT=Hof\r\n"
+                      "startfrequenz:=55\r\n")
+        << "Hof"
+        << QByteArray("; note\r\n[Other]\r\nA=1\r\n\r\n[OPTIONS]\r\nORT=Hof\r\n"
+                      "Startfrequenz:=60\r\n");
+    QTest::newRow("LF") << QByteArray("[Options]\nOrt=Hof\n") << "Hof"
+                        << QByteArray("[Options]\nOrt=Hof\nStartfrequenz:=60\n");
+    QTest::newRow("no line break at the end")
+        << QByteArray("[Options]\r\nOrt=Hof") << "Hof"
+        << QByteArray("[Options]\r\nOrt=Hof\r\nStartfrequenz:=60");
+    QTest::newRow("Windows-1252") << QByteArray("[Options]\r\nOrt=K\xe4lte \x80\r\n") << "Kälte €"
+                                  << QByteArray("[Options]\r\nOrt=K\xe4lte \x80\r\n"
+                                                "Startfrequenz:=60\r\n");
+    QTest::newRow("UTF-8 with byte-order mark")
+        << QByteArray("\xEF\xBB\xBF[Options]\r\nOrt=K\xc3\xa4lte\r\n") << "Kälte"
+        << QByteArray("\xEF\xBB\xBF[Options]\r\nOrt=K\xc3\xa4lte\r\nStartfrequenz:=60\r\n");
+    QTest::newRow("UTF-16LE with byte-order mark")
+        << utf16le("[Options]\r\nOrt=Kälte\r\n") << "Kälte"
+        << utf16le("[Options]\r\nOrt=Kälte\r\nStartfrequenz:=60\r\n");
+    QTest::newRow("new file") << QByteArray() << ""
+                              << QByteArray("[Options]\r\nStartfrequenz:=60\r\n");
+}
+
+void IniFileTest::fileKeepsItsForm() {
+    QFETCH(QByteArray, in);
+    QFETCH(QString, place);
+    QFETCH(QByteArray, out);
+    QTemporaryDir dir;
+    const QString path = dir.filePath("set.ini");
+    if (!in.isNull()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(in);
+    }
+    IniFile ini;
+    QCOMPARE(ini.load(path), !in.isNull());
+    QCOMPARE(ini.value("Options", "Ort"), place);
+    ini.setValue("Options", "Startfrequenz:", "60");
+    QVERIFY2(ini.save(path), qPrintable(ini.errorString()));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), out);
+}
+
+void IniFileTest::loadRefuses_data() {
+    QTest::addColumn<QByteArray>("content");
+    QTest::addColumn<IniFile::LoadError>("error");
+    QTest::newRow("binary") << QByteArray("\x7f"
+                                          "ELF\x02\x01\x01\0\0\0",
+                                          10)
+                            << IniFile::LoadError::NotText;
+    QTest::newRow("UTF-16 without byte-order mark")
+        << QByteArray("[\0O\0]\0", 6) << IniFile::LoadError::NotText;
+    QTest::newRow("one byte beyond 1 MiB")
+        << QByteArray(IniFile::kMaxBytes + 1, '\n') << IniFile::LoadError::TooLarge;
+    QTest::newRow("1 MiB of text")
+        << QByteArray(IniFile::kMaxBytes, '\n') << IniFile::LoadError::None;
+    QTest::newRow("missing") << QByteArray() << IniFile::LoadError::Missing;
+    // This row's content names the device it reads instead of a file's bytes.
+    QTest::newRow("a device, which never ends")
+        << QByteArray("/dev/zero") << IniFile::LoadError::NotText;
+}
+
+void IniFileTest::loadRefuses() {
+    QFETCH(QByteArray, content);
+    QFETCH(IniFile::LoadError, error);
+    QTemporaryDir dir;
+    QString path = dir.filePath("x.ini");
+    if (content.startsWith("/dev/")) {
+        path = QString::fromLatin1(content);
+    } else if (!content.isNull()) {
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+        file.write(content);
+    }
+    IniFile ini;
+    ini.parse("[Options]\nA=1\n");
+    QCOMPARE(ini.load(path), error == IniFile::LoadError::None);
+    QCOMPARE(ini.loadError(), error);
+    QCOMPARE(ini.errorString().isEmpty(), error == IniFile::LoadError::None);
+    QVERIFY(!ini.contains("Options", "A")); // nothing of an earlier document remains
 }
 
 QTEST_GUILESS_MAIN(IniFileTest)

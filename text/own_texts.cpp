@@ -29,6 +29,61 @@ const Row kRows[] = {
       "inchangée",
       "şebeke gerilimi ölçülmedi (ölçüm 0): hiçbir şey yazılmadı, kalibrasyon değeri "
       "değişmedi"}},
+    {OwnText::ParameterFileBadValue,
+     {"%1 was not loaded: %2 holds \"%3\", which is not a valid value. No field was changed.",
+      "%1 wurde nicht geladen: %2 enthält „%3“, das ist kein gültiger Wert. Kein Feld wurde "
+      "geändert.",
+      "%1 lästes inte in: %2 innehåller \"%3\", vilket inte är ett giltigt värde. Inget fält "
+      "ändrades.",
+      "%1 n'a pas été chargé : %2 contient « %3 », ce n'est pas une valeur valide. Aucun champ "
+      "n'a été modifié.",
+      "%1 yüklenmedi: %2 \"%3\" içeriyor; bu geçerli bir değer değil. Hiçbir alan "
+      "değiştirilmedi."}},
+    {OwnText::ParameterFileNoParameterSet,
+     {"%1 was not loaded: it holds no parameter set (no [Options] section). No field was "
+      "changed.",
+      "%1 wurde nicht geladen: Die Datei enthält keinen Parametersatz (keinen Abschnitt "
+      "[Options]). Kein Feld wurde geändert.",
+      "%1 lästes inte in: filen innehåller ingen parameteruppsättning (ingen sektion "
+      "[Options]). Inget fält ändrades.",
+      "%1 n'a pas été chargé : le fichier ne contient aucun jeu de paramètres (pas de section "
+      "[Options]). Aucun champ n'a été modifié.",
+      "%1 yüklenmedi: dosyada parametre seti yok ([Options] bölümü yok). Hiçbir alan "
+      "değiştirilmedi."}},
+    {OwnText::ParameterFileNotIni,
+     {"%1 was not loaded: it is not an INI file (it is empty or holds binary data). No field "
+      "was changed.",
+      "%1 wurde nicht geladen: Das ist keine INI-Datei (sie ist leer oder enthält Binärdaten). "
+      "Kein Feld wurde geändert.",
+      "%1 lästes inte in: det är ingen INI-fil (den är tom eller innehåller binärdata). Inget "
+      "fält ändrades.",
+      "%1 n'a pas été chargé : ce n'est pas un fichier INI (il est vide ou contient des données "
+      "binaires). Aucun champ n'a été modifié.",
+      "%1 yüklenmedi: bu bir INI dosyası değil (boş ya da ikili veri içeriyor). Hiçbir alan "
+      "değiştirilmedi."}},
+    {OwnText::ParameterFileTooLarge,
+     {"%1 was not loaded: it is larger than 1 MiB, which no parameter file is. No field was "
+      "changed.",
+      "%1 wurde nicht geladen: Die Datei ist größer als 1 MiB, das ist keine Parameterdatei. "
+      "Kein Feld wurde geändert.",
+      "%1 lästes inte in: filen är större än 1 MiB, vilket ingen parameterfil är. Inget fält "
+      "ändrades.",
+      "%1 n'a pas été chargé : le fichier dépasse 1 Mio, aucun fichier de paramètres n'est "
+      "aussi grand. Aucun champ n'a été modifié.",
+      "%1 yüklenmedi: dosya 1 MiB'den büyük; hiçbir parametre dosyası bu kadar büyük değildir. "
+      "Hiçbir alan değiştirilmedi."}},
+    {OwnText::ParameterFileUnreadable,
+     {"%1 could not be read: %2. No field was changed.",
+      "%1 konnte nicht gelesen werden: %2. Kein Feld wurde geändert.",
+      "%1 kunde inte läsas: %2. Inget fält ändrades.",
+      "%1 n'a pas pu être lu : %2. Aucun champ n'a été modifié.",
+      "%1 okunamadı: %2. Hiçbir alan değiştirilmedi."}},
+    {OwnText::ParameterFileNotSaved,
+     {"%1 was not saved: %2. The file on disk was not changed.",
+      "%1 wurde nicht gespeichert: %2. Die Datei auf dem Datenträger ist unverändert.",
+      "%1 sparades inte: %2. Filen på disken är oförändrad.",
+      "%1 n'a pas été enregistré : %2. Le fichier sur le disque n'a pas été modifié.",
+      "%1 kaydedilmedi: %2. Diskteki dosya değiştirilmedi."}},
 };
 
 } // namespace

@@ -11,6 +11,14 @@ enum class OwnText {
     WriteRefused,
     // Calibration log: the controller measures no mains voltage (a raw reading of 0).
     NoMainsReading,
+    // Parameter files. %1: the file's full name; for a refused value %2: the key, %3: the
+    // value; for a file that cannot be read or written %2: the system's reason.
+    ParameterFileBadValue,
+    ParameterFileNoParameterSet,
+    ParameterFileNotIni,
+    ParameterFileTooLarge,
+    ParameterFileUnreadable,
+    ParameterFileNotSaved,
 };
 
 // The text in the active language; German, the design language, while none is active.

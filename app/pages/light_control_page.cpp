@@ -3,6 +3,7 @@
 #include "app/hauptfenster.h"
 
 #include "app/pages/page_kit.h"
+#include "parameters/light_control.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -60,10 +61,7 @@ void THauptfenster::buildLightControlPage() {
     auto* g12 = compact(new QGridLayout(GroupBox12));
     g12->setVerticalSpacing(4);
     CB_Luxpara = new QComboBox(GroupBox12);
-    CB_Luxpara->addItems({QStringLiteral("Peha LS-WA 3-300 Lx"),
-                          QStringLiteral("Peha LS-WA 30-3000 Lx"),
-                          QStringLiteral("Peha LS-WA 300-30000 Lx"),
-                          QStringLiteral("Peha LS-WA 600-60000 Lx"), QStringLiteral("Individual")});
+    CB_Luxpara->addItems(luxEntries());
     Label_Lux_m = caption(GroupBox12, QStringLiteral("Anstieg m"));
     Edit_Lux_m = numberEdit(GroupBox12, 7, false);
     Edit_Lux_m->setEnabled(false);
