@@ -9,6 +9,10 @@
 enum class OwnText {
     // %1: the field (its caption), %2: what it holds.
     WriteRefused,
+    // %1: the year of the PC clock.
+    ClockYearRefused,
+    // %1: the write position the controller reported.
+    FaultPositionImpossible,
 };
 
 // The text in the active language; German, the design language, while none is active.
