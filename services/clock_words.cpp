@@ -1,9 +1,11 @@
 #include "services/clock_words.h"
 
+#include <utility>
+
 namespace {
 
-// The last day of that weekday's kind before or on `last`: go back (weekday − 1) days,
-// weekday counted 1 = Sunday … 7 = Saturday, which lands on a Sunday.
+// The Sunday on or before `last`: back (weekday − 1) days, the weekday counted 1 = Sunday
+// … 7 = Saturday.
 QDate sundayOnOrBefore(const QDate& last) {
     const int weekday = last.dayOfWeek() % 7 + 1;
     return last.addDays(-(weekday - 1));
@@ -46,7 +48,7 @@ int daylightBiasMinutes(const QTimeZone& zone, const QDateTime& at) {
 std::optional<std::array<quint16, 4>> clockWords(const QDateTime& localNow,
                                                  int daylightBiasMinutes) {
     // Plain calendar arithmetic: a zone's own changeover must not move the value again.
-    QDateTime value(localNow.date(), localNow.time(), Qt::UTC);
+    QDateTime value(localNow.date(), localNow.time(), QTimeZone::utc());
     if (CheckBRDSz(localNow))
         value = value.addSecs(qint64(daylightBiasMinutes) * 60);
     const QDate date = value.date();

@@ -11,7 +11,7 @@ namespace {
 
 // A plain wall-clock value: UTC has no changeover that could move it.
 QDateTime at(int y, int mo, int d, int h, int mi, int s = 0) {
-    return QDateTime(QDate(y, mo, d), QTime(h, mi, s), Qt::UTC);
+    return QDateTime(QDate(y, mo, d), QTime(h, mi, s), QTimeZone::utc());
 }
 
 } // namespace

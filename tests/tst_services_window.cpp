@@ -135,7 +135,7 @@ void ServicesWindowTest::clockWriteSetsStandardTime() {
 void ServicesWindowTest::clockYearRefusedSendsNothing() {
     connectTo(Generation::New);
     const QDateTime before = sim_->model().clock();
-    w_->pcNow = [] { return QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59), Qt::UTC); };
+    w_->pcNow = [] { return QDateTime(QDate(1999, 12, 31), QTime(23, 59, 59), QTimeZone::utc()); };
     sim_->host().clearReceived();
     const quint64 runs = displayRuns_;
     w_->clk_btClick();
