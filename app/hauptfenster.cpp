@@ -54,6 +54,9 @@ void THauptfenster::wireHandlers() {
     connect(Com_activate_bt, &QPushButton::clicked, this, &THauptfenster::Com_activate_btClick);
     connect(uC_read_bt, &QPushButton::clicked, this, &THauptfenster::uC_read_btClick);
     connect(uC_send_bt, &QPushButton::clicked, this, &THauptfenster::uC_send_btClick);
+    connect(clk_bt, &QPushButton::clicked, this, &THauptfenster::clk_btClick);
+    connect(err_mem_read_bt, &QPushButton::clicked, this, &THauptfenster::err_mem_read_btClick);
+    connect(err_mem_clear_bt, &QPushButton::clicked, this, &THauptfenster::err_mem_clear_btClick);
     // Only a user's choice changes the port; the program's own selection at start does not.
     connect(ComboBox1, &QComboBox::activated, this, [this] { ComboBox1Change(); });
     // The program's own page changes block this signal; what arrives is the user's.

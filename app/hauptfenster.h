@@ -10,6 +10,7 @@
 #include "services/calibration.h"
 #include "text/info_table.h"
 
+#include <QDateTime>
 #include <QLocale>
 #include <QMainWindow>
 #include <QString>
@@ -129,6 +130,24 @@ public:
     void Resp_HW_Test();
     void Req_HW_Info();
     void Resp_HW_Info();
+
+    // --- Clock synchronisation and fault memory ---------------------------------------
+    // The PC's local time as the clock write reads it, in its time zone (whose daylight
+    // bias puts summer time back); tests fix the time and the zone here. Unset: the
+    // system clock in the system's zone.
+    std::function<QDateTime()> pcNow;
+
+    void clk_btClick();
+    void Req_Time_write();
+    void Resp_Time_write();
+    // The end of a clock write, answered or refused: the reading resumes, the button is back.
+    void endTimeWrite();
+    void err_mem_read_btClick();
+    void err_mem_clear_btClick();
+    void Req_Errmem_rd();
+    void Resp_Errmem_rd();
+    void Req_Errmem_Clear();
+    void Resp_Errmem_Clear();
 
     // --- Voltage calibration ------------------------------------------------------------
     // The calibration button: the conditions, the new calibration value, the write queued.

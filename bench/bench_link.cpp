@@ -62,6 +62,26 @@ quint32 startParameterWrite(TSio* link, bool hw_old) {
     return n;
 }
 
+// The clock of the example PC, 15.07.2012 13:30:05 standard time, then the request word.
+quint32 startClockWrite(TSio* link, bool hw_old) {
+    const quint32 n =
+        buildWrites(hw_old, timeWriteItems(hw_old, {0x1E05, 0x010D, 0x070F, 0x000C, 1, 2, 2, 2}));
+    startTransfer(link, n);
+    return n;
+}
+
+quint32 startFaultRead(TSio* link, bool hw_old) {
+    const quint32 n = buildErrmemRead(hw_old);
+    startTransfer(link, n);
+    return n;
+}
+
+quint32 startFaultClear(TSio* link, bool hw_old) {
+    const quint32 n = buildErrmemClear(hw_old);
+    startTransfer(link, n);
+    return n;
+}
+
 // A calibration: 600 counts at 240 V give 575; set points 240 V and 230 V.
 quint32 startCalibrationWrite(TSio* link, bool hw_old) {
     const quint32 n = buildWrites(hw_old, kalWriteItems(hw_old, {575, 600, 575, 600, 575}));
@@ -98,6 +118,9 @@ int main(int argc, char** argv) {
         {"parameter read", [hw_old](TSio* l) { return startParameterRead(l, hw_old); }});
     cases.push_back(
         {"parameter write", [hw_old](TSio* l) { return startParameterWrite(l, hw_old); }});
+    cases.push_back({"clock write", [hw_old](TSio* l) { return startClockWrite(l, hw_old); }});
+    cases.push_back({"fault read", [hw_old](TSio* l) { return startFaultRead(l, hw_old); }});
+    cases.push_back({"fault clear", [hw_old](TSio* l) { return startFaultClear(l, hw_old); }});
     cases.push_back(
         {"calibration", [hw_old](TSio* l) { return startCalibrationWrite(l, hw_old); }});
 

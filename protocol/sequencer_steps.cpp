@@ -52,6 +52,12 @@ constexpr std::pair<qint32, StepRoutine> kExchangeRoutines[] = {
     {Step::Resp_HW_Info, &THauptfenster::Resp_HW_Info},
     {Step::Req_Kal_Write, &THauptfenster::Req_Kal_Write},
     {Step::Resp_Kal_Write, &THauptfenster::Resp_Kal_Write},
+    {Step::Req_Time_write, &THauptfenster::Req_Time_write},
+    {Step::Resp_Time_write, &THauptfenster::Resp_Time_write},
+    {Step::Req_Errmem_rd, &THauptfenster::Req_Errmem_rd},
+    {Step::Resp_Errmem_rd, &THauptfenster::Resp_Errmem_rd},
+    {Step::Req_Errmem_Clear, &THauptfenster::Req_Errmem_Clear},
+    {Step::Resp_Errmem_Clear, &THauptfenster::Resp_Errmem_Clear},
 };
 
 constexpr bool hasRoutine(qint32 step) {

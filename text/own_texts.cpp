@@ -84,6 +84,28 @@ const Row kRows[] = {
       "%1 sparades inte: %2. Filen på disken är oförändrad.",
       "%1 n'a pas été enregistré : %2. Le fichier sur le disque n'a pas été modifié.",
       "%1 kaydedilmedi: %2. Diskteki dosya değiştirilmedi."}},
+    {OwnText::ClockYearRefused,
+     {"The controller clock was not set: the PC clock shows the year %1, and the controller "
+      "can only take the years 2000 to 2255.",
+      "Die Controller-Uhr wurde nicht gestellt: Die PC-Uhr zeigt das Jahr %1, der Controller "
+      "kennt nur die Jahre 2000 bis 2255.",
+      "Styrenhetens klocka ställdes inte: datorns klocka visar året %1, och styrenheten kan "
+      "bara ta emot åren 2000 till 2255.",
+      "L'horloge du contrôleur n'a pas été réglée : l'horloge du PC indique l'année %1, et le "
+      "contrôleur n'accepte que les années 2000 à 2255.",
+      "Kontrolör saati ayarlanmadı: PC saati %1 yılını gösteriyor, kontrolör yalnızca 2000 ile "
+      "2255 arasındaki yılları kabul edebilir."}},
+    {OwnText::FaultPositionImpossible,
+     {"The controller reported an impossible fault-memory position (%1); the sixteen records "
+      "are shown as for a full ring.",
+      "Der Controller meldete eine unmögliche Fehlerspeicher-Position (%1); die sechzehn "
+      "Einträge werden wie bei einem vollen Ring gezeigt.",
+      "Styrenheten rapporterade en omöjlig position i felminnet (%1); de sexton posterna visas "
+      "som för ett fullt minne.",
+      "Le contrôleur a signalé une position impossible de la mémoire des défauts (%1) ; les "
+      "seize enregistrements sont affichés comme pour un anneau plein.",
+      "Kontrolör imkânsız bir hata belleği konumu bildirdi (%1); on altı kayıt dolu bir halka "
+      "gibi gösteriliyor."}},
 };
 
 } // namespace

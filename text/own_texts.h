@@ -19,6 +19,10 @@ enum class OwnText {
     ParameterFileTooLarge,
     ParameterFileUnreadable,
     ParameterFileNotSaved,
+    // %1: the year of the PC clock.
+    ClockYearRefused,
+    // %1: the write position the controller reported.
+    FaultPositionImpossible,
 };
 
 // The text in the active language; German, the design language, while none is active.

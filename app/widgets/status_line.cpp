@@ -5,7 +5,7 @@
 
 namespace {
 // Design widths of the panels; the last one stretches over the rest of the line.
-constexpr int kPanelWidths[] = {300, 50};
+constexpr int kPanelWidths[] = {300, 50, 50};
 } // namespace
 
 TStatusLine::TStatusLine(QWidget* parent) : QStatusBar(parent) {

@@ -1,0 +1,93 @@
+// The fault memory (err_mem_read_btClick, Req_Errmem_rd, Resp_Errmem_rd and
+// err_mem_clear_btClick, Req_Errmem_Clear, Resp_Errmem_Clear): the ring listed newest
+// first in StringGrid1, and cleared with its write position. The fault texts are taken in
+// the language of the moment they are shown and stay as they are after a language change.
+#include "app/hauptfenster.h"
+#include "app/widgets/status_line.h"
+#include "protocol/protocol_state.h"
+#include "protocol/requests.h"
+#include "protocol/steps.h"
+#include "serial/sio.h"
+#include "services/fault_ring.h"
+#include "text/own_texts.h"
+
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTimer>
+
+void THauptfenster::err_mem_read_btClick() {
+    err_mem_read_bt->setEnabled(false);
+    response_ready = false;
+    SPStimer->stop();
+    errmem_rd_req = true;
+    ProgressBar_EEP->setValue(0);
+    protocol_step = Step::Synchronisation;
+    SPStimer->start();
+}
+
+void THauptfenster::err_mem_clear_btClick() {
+    err_mem_clear_bt->setEnabled(false);
+    response_ready = false;
+    SPStimer->stop();
+    errmem_clr_req = true;
+    ProgressBar_EEP->setValue(0);
+    protocol_step = Step::Synchronisation;
+    SPStimer->start();
+}
+
+void THauptfenster::Req_Errmem_rd() {
+    startRequest(buildErrmemRead(HW_old), Step::Resp_Errmem_rd);
+}
+
+void THauptfenster::Resp_Errmem_rd() {
+    if (!response_ready)
+        return;
+    const FaultAnswer words = faultAnswerWords(HW_old, rx_buffer);
+    const FaultList list = decodeFaultRing(HW_old, words);
+    const auto text = [this](int row) { return GetInfoString(row); };
+    for (int r = 0; r < kFaultRecordCount; ++r) {
+        const FaultRow& row = list.rows[std::size_t(r)];
+        StringGrid1->item(r + 1, 1)->setText(row.time);
+        StringGrid1->item(r + 1, 2)->setText(faultText(row.bits, text));
+    }
+    // A position beyond the ring is the controller's fault, not the link's: the list is
+    // shown all the same and the status line says why it may not be in order.
+    StatusBar3->setPanelText(TStatusLine::kMessagePanel,
+                             list.impossiblePosition
+                                 ? ownText(activeLanguage(), OwnText::FaultPositionImpossible)
+                                       .arg(words[kFaultItems - 1])
+                                 : QString());
+
+    response_ready = false;
+    SPStimer->stop();
+    protocol_step = Step::Synchronisation;
+    errmem_rd_req = false;
+    ram_rd_req = true; // the live reading resumes
+    SPStimer->start();
+    err_mem_read_bt->setEnabled(true);
+    ProgressBar_EEP->setValue(0);
+}
+
+void THauptfenster::Req_Errmem_Clear() {
+    startRequest(buildErrmemClear(HW_old), Step::Resp_Errmem_Clear);
+}
+
+void THauptfenster::Resp_Errmem_Clear() {
+    if (!response_ready)
+        return;
+    // Not read back: the echo of every byte, checked by the link, is the answer.
+    ProgressBar_EEP->setValue(0);
+    for (int r = 1; r <= kFaultRecordCount; ++r) {
+        StringGrid1->item(r, 2)->setText(QString());
+        StringGrid1->item(r, 1)->setText(QString());
+    }
+    StatusBar3->setPanelText(TStatusLine::kMessagePanel, QString());
+    response_ready = false;
+    SPStimer->stop();
+    protocol_step = Step::Synchronisation;
+    errmem_clr_req = false;
+    err_mem_clear_bt->setEnabled(true);
+    ram_rd_req = true; // the live reading resumes
+    SPStimer->start();
+}
