@@ -1,5 +1,5 @@
-// Screenshots of every page of the main window, of the info window and of the language
-// chooser, for looking at the layout without a screen (scripts/screenshots).
+// Screenshots of every page of the main window, of the info window, the language chooser
+// and the password dialog, for looking at the layout without a screen (scripts/screenshots).
 //
 //   trv5200-screenshots --out DIR [--connect] [--language CODE]
 //
@@ -7,11 +7,12 @@
 // the environment (port, language, port mappings). Three seconds after it is shown, every
 // tab is made visible (the service page's contents and the limits too), each page is
 // selected in turn and QWidget::grab() of the window saved as NN-<page>[-<code>].png;
-// then the info window and the language chooser are saved under their class names, and
-// the program ends. --connect presses the connect button first, then the read button,
-// waiting three seconds after each, so the pages show a controller's values. --language
-// builds the captions in ger, eng, schw, franz or tuerk (ger is the design language) to
-// check that no caption is clipped; the files then carry the code as a suffix.
+// then the info window, the language chooser and the password dialog are saved under
+// their class names, and the program ends. --connect presses the connect button first,
+// then the read button, the fault-memory read and the calibration button, waiting after
+// each, so the pages show a controller's values, its fault records and a calibration log.
+// --language applies ger, eng, schw, franz or tuerk through its menu handler, as a
+// technician's choice does; the files then carry the code as a suffix.
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
 #include "app/lang_form.h"
@@ -22,6 +23,7 @@
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGroupBox>
+#include <QInputDialog>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTimer>
@@ -84,6 +86,12 @@ public:
             save(dialog, QLatin1String(dialog->metaObject()->className()));
             dialog->hide();
         }
+        QInputDialog* password = THauptfenster::passwordDialog(
+            &w_, w_.GetInfoString(65), w_.GetInfoString(66), w_.GetInfoString(163));
+        password->show();
+        QApplication::processEvents();
+        save(password, QStringLiteral("PasswordDialog"));
+        delete password;
     }
 
 private:
@@ -119,7 +127,7 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Press the connect button first, so the pages show live values."));
     const QCommandLineOption languageOption(
         QStringLiteral("language"),
-        QStringLiteral("Build the captions in ger, eng, schw, franz or tuerk; the files get "
+        QStringLiteral("Apply ger, eng, schw, franz or tuerk as its menu item does; the files get "
                        "the code as suffix."),
         QStringLiteral("CODE"));
     parser.addOptions({outOption, connectOption, languageOption});
@@ -160,8 +168,6 @@ int main(int argc, char* argv[]) {
 
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("TRV5200"));
-    if (language)
-        THauptfenster::setDesignLanguage(*language);
 
     // Nobody is there to close a message box: messages go to the log.
     setMessageSink([](const QString& text) {
@@ -179,6 +185,10 @@ int main(int argc, char* argv[]) {
     for (const auto& p : pages)
         p.page->setObjectName(QLatin1String(p.name));
     w.show();
+    if (language)
+        w.language_code = parser.value(languageOption);
+    w.startLanguage();
+    w.lang_form->hide(); // shown for a first start; saved on its own below
 
     ScreenshotRun run(w, dir, suffix);
     const auto grabAndQuit = [&run] {
@@ -196,7 +206,15 @@ int main(int argc, char* argv[]) {
         // settings and the parameter grid show the controller's values.
         QTimer::singleShot(kSettleMs, &w, [&w, grabAndQuit] {
             w.uC_read_bt->click();
-            QTimer::singleShot(kSettleMs, &w, grabAndQuit);
+            // Then the fault records and a calibration (the demo controller is in normal
+            // operation at 50 Hz), so the service and calibration pages show them.
+            QTimer::singleShot(kSettleMs, &w, [&w, grabAndQuit] {
+                w.err_mem_read_bt->click();
+                QTimer::singleShot(kSettleMs, &w, [&w, grabAndQuit] {
+                    w.Bt_WR_Kalwert->click();
+                    QTimer::singleShot(kSettleMs, &w, grabAndQuit);
+                });
+            });
         });
     });
     const int status = app.exec();
