@@ -66,7 +66,7 @@ void ServicesWindowTest::generations_data() {
 void ServicesWindowTest::connectTo(Generation generation) {
     startController(generation, 14, true);
     createWindow();
-    w_->english1->setChecked(true);
+    w_->english1Click();
     connectAndIdentify();
 }
 
@@ -182,6 +182,12 @@ void ServicesWindowTest::faultReadListsNewestFirst() {
     }
     QCOMPARE(w_->StringGrid1->item(0, 1)->text(), headings[1]);
     QCOMPARE(w_->StatusBar3->panelText(TStatusLine::kMessagePanel), QString());
+
+    // Another language relabels the headings; the records keep the language they were
+    // read in.
+    w_->german1Click();
+    QCOMPARE(w_->StringGrid1->item(0, 2)->text(), GetInfoString(Language::German, 106));
+    QCOMPARE(column(w_->StringGrid1, 2).mid(1, 5), faults.mid(1, 5));
 }
 
 void ServicesWindowTest::impossiblePositionShowsAFullRing() {
@@ -213,8 +219,7 @@ void ServicesWindowTest::clearEmptiesRingAndGrid() {
     const QStringList headings = {w_->StringGrid1->item(0, 0)->text(),
                                   w_->StringGrid1->item(0, 1)->text(),
                                   w_->StringGrid1->item(0, 2)->text()};
-    QCOMPARE(headings, (QStringList{THauptfenster::designText(108), THauptfenster::designText(107),
-                                    THauptfenster::designText(106)}));
+    QCOMPARE(headings, (QStringList{"Nr.", "Date", "Error"}));
 
     sim_->host().clearReceived();
     w_->err_mem_clear_btClick();
