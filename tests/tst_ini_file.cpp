@@ -4,6 +4,8 @@
 #include "base/ini_file.h"
 #include "serial/port_map.h"
 
+#include "file_forms.h"
+
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,19 +23,6 @@ private slots:
     void loadRefuses_data();
     void loadRefuses();
 };
-
-namespace {
-
-QByteArray utf16le(const QString& text) {
-    QByteArray bytes("\xFF\xFE");
-    for (const QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
-}
-
-} // namespace
 
 static const char* kSample = "; written by hand\r\n"
                              "[Option]\r\n"

@@ -3,6 +3,8 @@
 // and the files that are refused whole with a message naming the file, key and value.
 #include "parameters/parameter_file.h"
 
+#include "file_forms.h"
+
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
@@ -31,15 +33,6 @@ void writeFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     QVERIFY(file.open(QIODevice::WriteOnly));
     QCOMPARE(file.write(bytes), bytes.size());
-}
-
-QByteArray utf16le(const QString& text) {
-    QByteArray bytes("\xFF\xFE");
-    for (const QChar c : text) {
-        bytes.append(char(c.unicode() & 0xFF));
-        bytes.append(char(c.unicode() >> 8));
-    }
-    return bytes;
 }
 
 } // namespace
