@@ -106,6 +106,10 @@ const Row kRows[] = {
       "seize enregistrements sont affichés comme pour un anneau plein.",
       "Kontrolör imkânsız bir hata belleği konumu bildirdi (%1); on altı kayıt dolu bir halka "
       "gibi gösteriliyor."}},
+    {OwnText::PortLost,
+     {"Connection to %1 lost (%2)", "Verbindung zu %1 unterbrochen (%2)",
+      "Anslutningen till %1 bröts (%2)", "Connexion à %1 interrompue (%2)",
+      "%1 bağlantısı kesildi (%2)"}},
 };
 
 } // namespace

@@ -23,6 +23,9 @@ enum class OwnText {
     ClockYearRefused,
     // %1: the write position the controller reported.
     FaultPositionImpossible,
+    // The port vanished during a transfer (a USB adapter pulled). %1: the port list entry,
+    // %2: the device it led to.
+    PortLost,
 };
 
 // The text in the active language; German, the design language, while none is active.
