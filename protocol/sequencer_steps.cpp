@@ -18,6 +18,9 @@
 #include <utility>
 
 void THauptfenster::SPStimerTimer() {
+    // Before any step: the tick that runs a response still sees its exchange pending, so
+    // the time an exchange pauses the reading never counts as the display going stale.
+    checkLiveFreshness();
     // A step that shows a modal message runs a nested event loop; ticks that arrive
     // meanwhile must not start another step (a second link while the open failure is
     // on screen, for one).

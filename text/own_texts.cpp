@@ -106,6 +106,12 @@ const Row kRows[] = {
       "seize enregistrements sont affichés comme pour un anneau plein.",
       "Kontrolör imkânsız bir hata belleği konumu bildirdi (%1); on altı kayıt dolu bir halka "
       "gibi gösteriliyor."}},
+    {OwnText::LiveValuesStale,
+     {"Values are old: no sound answer from the controller for over a second",
+      "Werte veraltet: seit über einer Sekunde keine fehlerfreie Antwort vom Controller",
+      "Värdena är gamla: inget felfritt svar från styrenheten på över en sekund",
+      "Valeurs périmées : aucune réponse correcte du contrôleur depuis plus d'une seconde",
+      "Değerler eski: bir saniyeden uzun süredir kontrolörden hatasız yanıt yok"}},
     {OwnText::PortLost,
      {"Connection to %1 lost (%2)", "Verbindung zu %1 unterbrochen (%2)",
       "Anslutningen till %1 bröts (%2)", "Connexion à %1 interrompue (%2)",
