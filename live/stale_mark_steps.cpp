@@ -64,10 +64,10 @@ void THauptfenster::resetStaleMark() {
 }
 
 void THauptfenster::showStaleMark(bool stale) {
+    if (!stale && staleNote_.isEmpty())
+        return; // the usual case on every tick
     const QString shown = StatusBar3->panelText(TStatusLine::kMessagePanel);
     if (!stale) {
-        if (staleNote_.isEmpty())
-            return;
         // A note written over the mark's meanwhile (the fault memory's) stays.
         if (shown == staleNote_)
             StatusBar3->setPanelText(TStatusLine::kMessagePanel, noteBeforeStale_);

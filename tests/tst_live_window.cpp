@@ -123,7 +123,9 @@ private:
     // Every block-read answer from now on comes with a wrong checksum, for long enough.
     void keepFailingChecksums();
     bool staleMarked() const;
+    // Unmarked, and the status line shows the note it showed before the mark.
     bool staleUnmarked() const;
+    QString noteBeforeStale_;
 
     Generation gen_ = Generation::New;
 };
@@ -327,7 +329,7 @@ bool LiveWindowTest::staleMarked() const {
 
 bool LiveWindowTest::staleUnmarked() const {
     return !hasStaleColour(w_->Edit_Uz) &&
-           w_->StatusBar3->panelText(TStatusLine::kMessagePanel).isEmpty();
+           w_->StatusBar3->panelText(TStatusLine::kMessagePanel) == noteBeforeStale_;
 }
 
 // New hardware's answers keep failing their checksum (noise in the data area): they are
@@ -347,6 +349,9 @@ void LiveWindowTest::staleValuesAreMarked() {
     QFETCH(QStringList, messages);
     startSimulator(Generation::New, {});
     connectAndRead();
+    // A note of the fault memory's, which the mark covers while it lasts.
+    noteBeforeStale_ = ownText(w_->activeLanguage(), OwnText::FaultPositionImpossible).arg(120);
+    w_->StatusBar3->setPanelText(TStatusLine::kMessagePanel, noteBeforeStale_);
     QVERIFY(staleUnmarked());
     const QString uzBefore = w_->Edit_Uz->text();
 
