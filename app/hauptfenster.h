@@ -6,6 +6,7 @@
 #include "app/hauptfenster_widgets.h"
 #include "app/pages/caption_rows.h"
 #include "live/ram_table.h"
+#include "live/staleness.h"
 #include "protocol/steps.h"
 #include "services/calibration.h"
 #include "text/info_table.h"
@@ -181,6 +182,11 @@ public:
     void chk_val(quint16* adresse, quint16 limit_down, quint16 limit_up);
     void init_anzeige();
     void HelptimerTimer();
+    // Marks the live values as old (grey, a note in the status line) once no sound answer
+    // has reached the display for over a second while the reading runs; a sound answer,
+    // the reset or the sequencer standing still takes the mark away. Run on every
+    // sequencer tick and by Helptimer, which also runs while the sequencer stands.
+    void checkLiveFreshness();
 
     // --- Parameters --------------------------------------------------------------------
     // The profile pickers in picker order (workday 1, 2, 3, end, then the weekend's), and
@@ -312,4 +318,12 @@ private:
     void enableRequestButtons();
 
     bool stepRunning_ = false; // a sequencer step is running (it may show a modal message)
+
+    // The live values' freshness (live/stale_mark_steps.cpp).
+    void liveValuesRefreshed(); // a sound answer is on the display
+    void resetStaleMark();      // the display reset: nothing on it claims to be live
+    void showStaleMark(bool stale);
+    StaleWatch liveWatch_;
+    QString staleNote_;       // the status-line note the mark put there; empty: no mark
+    QString noteBeforeStale_; // what the message panel said before, given back with the mark
 };

@@ -1,7 +1,7 @@
 #pragma once
-// Modal messages raised below the window layer (the serial link's open failure, a lost
-// port). The core cannot show a dialog itself: the window installs a sink that shows a
-// message box; tests install one that records the texts.
+// Modal messages raised below the window layer (the serial link's open failure). The core
+// cannot show a dialog itself: the window installs a sink that shows a message box; tests
+// install one that records the texts.
 #include <QString>
 #include <functional>
 

@@ -57,8 +57,11 @@ void THauptfenster::init_anzeige() {
     SW_Date.clear();
 
     Label31->hide();
+    resetStaleMark();
 }
 
 void THauptfenster::HelptimerTimer() {
     PC_Zeit->setText(formatClock(QDateTime::currentDateTime()));
+    // Also while the sequencer stands, so a mark cannot outlive the reading.
+    checkLiveFreshness();
 }

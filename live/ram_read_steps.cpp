@@ -60,6 +60,7 @@ void THauptfenster::Resp_Ram_rd_new() {
     // and the next reading follows as usual.
     if (check.matches()) {
         ram_to_anz_new();
+        liveValuesRefreshed();
         emit liveValuesShown();
     }
     protocol_step = Step::Synchronisation;
@@ -74,6 +75,7 @@ void THauptfenster::Resp_Ram_rd_old() {
     parseOldRamAnswer(rx_buffer, Ram_Data_Old, rows);
     writeGridRows(StringGrid2, rows);
     ram_to_anz_old();
+    liveValuesRefreshed();
     emit liveValuesShown();
     protocol_step = Step::Synchronisation;
 }

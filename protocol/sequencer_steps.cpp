@@ -8,6 +8,7 @@
 #include "protocol/steps.h"
 #include "protocol/telegram.h"
 #include "serial/sio.h"
+#include "text/own_texts.h"
 
 #include <QComboBox>
 #include <QProgressBar>
@@ -17,6 +18,9 @@
 #include <utility>
 
 void THauptfenster::SPStimerTimer() {
+    // Before any step: the tick that runs a response still sees its exchange pending, so
+    // the time an exchange pauses the reading never counts as the display going stale.
+    checkLiveFreshness();
     // A step that shows a modal message runs a nested event loop; ticks that arrive
     // meanwhile must not start another step (a second link while the open failure is
     // on screen, for one).
@@ -181,13 +185,22 @@ void THauptfenster::Syncresp() {
 
 void THauptfenster::DatenFehler() {
     SPStimer->stop();
-    showMessage(QStringLiteral("       COM Data-Error!       "));
+    // One event, one message: a port that vanished (a USB adapter pulled) failed the
+    // transfer, and saying so tells more than the data error it caused.
+    const bool portLost = Ths && Ths->hasLostPort();
+    showMessage(portLost
+                    ? ownText(activeLanguage(), OwnText::PortLost).arg(port_name, Ths->devicePath())
+                    : QStringLiteral("       COM Data-Error!       "));
     clearRequests(*this);
     sio_started = false;
     data_error = false;
     protocol_step = Step::Synchronisation;
     init_anzeige();
     offerConnect();
+    // Nothing can be sent on a port that is gone: the telegram would only fail again and
+    // leave data_error set. The next connect opens the port anew.
+    if (portLost)
+        return;
 
     // One resynchronisation telegram, not evaluated: ten synchronisation bytes, then ten
     // acknowledge bytes that bring a controller caught in the middle of an item back to

@@ -181,6 +181,7 @@ void TSio::failLostPort() {
     const QString device = devicePath_;
     port_->close();
     port_open = false;
+    lostPort_ = true;
     data_error = true;
     response_ready = true;
     endOfRun();
@@ -188,8 +189,7 @@ void TSio::failLostPort() {
     // Nothing of this object is touched after the signal: a handler may destroy the link.
     const QString name = port_name;
     qWarning().noquote() << "Port" << name << "(" << device << ") lost";
-    emit portLost(name);
-    showMessage(QStringLiteral("Verbindung zu %1 unterbrochen (%2)").arg(name, device));
+    emit portLost(name, device);
 }
 
 void TSio::Transfer() {

@@ -60,13 +60,17 @@ public:
     void setBaudRate38400();
 
     QString devicePath() const { return devicePath_; }
+    // The port vanished during a transfer and was closed; the link is dead from then on.
+    bool hasLostPort() const { return lostPort_; }
 
 signals:
     // Progress of the running transfer in percent, before each chunk is written. The
     // window shows it on the bar of the exchange that runs.
     void progressChanged(int percent);
-    // The port vanished during a transfer (USB adapter unplugged); the link closed it.
-    void portLost(const QString& portName);
+    // The port vanished during a transfer (USB adapter unplugged); the link closed it and
+    // failed the telegram (data_error). Not shown by the link: the same event takes the
+    // sequencer's error step, which tells the user once, with the port and its device.
+    void portLost(const QString& portName, const QString& device);
 
 private:
     enum class WorkerState { Asleep, HandedOver, Transferring };
@@ -85,6 +89,7 @@ private:
     WorkerState state_ = WorkerState::Asleep;
     bool terminated_ = false;
     bool lineControlSupported_ = true;
+    bool lostPort_ = false;
 };
 
 // The requester's side of a transfer: count, pointer, wake-up, response_ready cleared.

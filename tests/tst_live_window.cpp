@@ -5,12 +5,15 @@
 // disconnecting resets lamps, savings and the state bar.
 #include "app/hauptfenster.h"
 #include "app/widgets/lamp_shape.h"
+#include "app/widgets/stale_colour.h"
 #include "app/widgets/state_strip.h"
+#include "app/widgets/status_line.h"
 #include "base/message_sink.h"
 #include "protocol/protocol_state.h"
 #include "serial/port_map.h"
 #include "serial/sio.h"
 #include "sim/simulator.h"
+#include "text/own_texts.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
@@ -23,6 +26,7 @@
 #include <QTimer>
 #include <memory>
 
+using trvsim::Fault;
 using trvsim::Generation;
 using trvsim::Space;
 
@@ -107,6 +111,8 @@ private slots:
     void comErrorStaysUntilReset_data();
     void comErrorStaysUntilReset();
     void rangeCheckLimitsInPlace();
+    void staleValuesAreMarked_data();
+    void staleValuesAreMarked();
 
 private:
     void startSimulator(Generation gen, const Words& words);
@@ -114,6 +120,12 @@ private:
     void connectAndRead();
     // Waits until the display has run twice more (a full live cycle after any change).
     bool waitForDisplayRuns();
+    // Every block-read answer from now on comes with a wrong checksum, for long enough.
+    void keepFailingChecksums();
+    bool staleMarked() const;
+    // Unmarked, and the status line shows the note it showed before the mark.
+    bool staleUnmarked() const;
+    QString noteBeforeStale_;
 
     Generation gen_ = Generation::New;
 };
@@ -297,6 +309,83 @@ void LiveWindowTest::rangeCheckLimitsInPlace() {
     QVERIFY(w.Label31->isVisibleTo(w.GroupBox8));
     w.init_anzeige();
     QVERIFY(!w.Label31->isVisibleTo(w.GroupBox8));
+}
+
+void LiveWindowTest::keepFailingChecksums() {
+    // A fault fires once, at the first block-read checksum at or after its byte. The
+    // reading is a synchronisation (10 bytes) and a block read (170 bytes) again and
+    // again, so one fault every 180 bytes hits every answer in turn: 200 of them outlast
+    // any wait below (a cycle takes at least four ticks, 200 ms).
+    constexpr quint64 kCycleBytes = 10 + 170;
+    for (quint64 k = 0; k < 200; ++k)
+        sim_->host().inject(Fault::badChecksum(k * kCycleBytes));
+}
+
+bool LiveWindowTest::staleMarked() const {
+    return hasStaleColour(w_->Edit_Uz) &&
+           w_->StatusBar3->panelText(TStatusLine::kMessagePanel) ==
+               ownText(w_->activeLanguage(), OwnText::LiveValuesStale);
+}
+
+bool LiveWindowTest::staleUnmarked() const {
+    return !hasStaleColour(w_->Edit_Uz) &&
+           w_->StatusBar3->panelText(TStatusLine::kMessagePanel) == noteBeforeStale_;
+}
+
+// New hardware's answers keep failing their checksum (noise in the data area): they are
+// skipped without a message, and after more than a second the values on screen turn grey
+// with a note in the status line. The mark goes with the next sound answer, or with the
+// reading: disconnecting and the error step reset the display, which is not stale.
+void LiveWindowTest::staleValuesAreMarked_data() {
+    QTest::addColumn<QString>("ending");
+    QTest::addColumn<QStringList>("messages");
+    QTest::newRow("a sound answer") << "sound" << QStringList();
+    QTest::newRow("disconnecting") << "disconnect" << QStringList();
+    QTest::newRow("the error step") << "error" << QStringList{"       COM Data-Error!       "};
+}
+
+void LiveWindowTest::staleValuesAreMarked() {
+    QFETCH(QString, ending);
+    QFETCH(QStringList, messages);
+    startSimulator(Generation::New, {});
+    connectAndRead();
+    // A note of the fault memory's, which the mark covers while it lasts.
+    noteBeforeStale_ = ownText(w_->activeLanguage(), OwnText::FaultPositionImpossible).arg(120);
+    w_->StatusBar3->setPanelText(TStatusLine::kMessagePanel, noteBeforeStale_);
+    QVERIFY(staleUnmarked());
+    const QString uzBefore = w_->Edit_Uz->text();
+
+    keepFailingChecksums();
+    sim_->model().poke(Space::Ram, ramAddress(gen_, 8), 0x2000); // Uz: 3200 V, never shown
+    QVERIFY(QTest::qWaitFor([this] { return staleMarked(); }, kWait));
+    QCOMPARE(w_->Edit_Uz->text(), uzBefore);
+    // Edits and labels alike.
+    const QWidget* const fields[] = {w_->Edit_fist, w_->e_spar_soll_anz, w_->uC_Zeit};
+    for (const QWidget* field : fields)
+        QVERIFY(hasStaleColour(field));
+    QCOMPARE(w_->Edit_Uz->palette().color(QPalette::Text), QColor(128, 128, 128));
+    QVERIFY(w_->sio_started && w_->ram_rd_req && w_->SPStimer->isActive());
+    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+
+    if (ending == "sound") {
+        sim_->host().clearFaults();
+        QVERIFY(QTest::qWaitFor([this] { return staleUnmarked(); }, kWait));
+        // Taken away by the answer that shows the new value, not before.
+        QCOMPARE(w_->Edit_Uz->text(), QString("3200"));
+        QVERIFY(w_->Edit_Uz->palette().color(QPalette::Text) != QColor(128, 128, 128));
+    } else if (ending == "disconnect") {
+        w_->Com_activate_btClick();
+        QVERIFY(staleUnmarked());
+    } else {
+        sim_->host().inject(Fault::silent());
+        QVERIFY(QTest::qWaitFor([this] { return !w_->sio_started; }, kWait));
+        QVERIFY(staleUnmarked());
+    }
+    // The next look of the timer that always runs leaves it so: the last sound answer is
+    // long past, so a reading still counted as running would be marked at once.
+    w_->HelptimerTimer();
+    QVERIFY(staleUnmarked());
+    QCOMPARE(messages_, messages);
 }
 
 QTEST_MAIN(LiveWindowTest)

@@ -10,6 +10,7 @@
 #include "serial/port_map.h"
 #include "serial/sio.h"
 #include "sim/simulator.h"
+#include "text/own_texts.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
@@ -39,6 +40,8 @@ void pokeText(trvsim::ControllerModel& model, quint16 address, const QByteArray&
 
 } // namespace
 
+Q_DECLARE_METATYPE(Generation)
+
 class SequencerTest : public WindowTestBase {
     Q_OBJECT
 private slots:
@@ -57,7 +60,8 @@ private slots:
     void reconnectAfterErrorKeepsTheLink();
     void disconnectKeepsThePortOpen();
     void portChangeEndsTheLink();
-    void vanishedPortIsReopenedOnConnect();
+    void pulledAdapterShowsOneMessage_data();
+    void pulledAdapterShowsOneMessage();
     void missingPortShowsBothMessages();
     void readButtonWithoutLinkOpensThePort();
 
@@ -322,21 +326,43 @@ void SequencerTest::portChangeEndsTheLink() {
     QVERIFY(w_->Ths && port_open);
 }
 
-void SequencerTest::vanishedPortIsReopenedOnConnect() {
-    startSimulator(Generation::New);
+void SequencerTest::pulledAdapterShowsOneMessage_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::newRow("new hardware") << Generation::New;
+    QTest::newRow("old hardware") << Generation::Old;
+}
+
+// The USB adapter pulled during the live reading: the port vanishes, the transfer fails
+// and the error step runs. One event, one message, the one that names the port; the rest
+// ends as after any failed answer.
+void SequencerTest::pulledAdapterShowsOneMessage() {
+    QFETCH(Generation, generation);
+    startSimulator(generation);
     connectWindow();
     QVERIFY(waitForCycle());
-    sim_->host().inject(Fault::hangUp(3)); // the USB adapter is pulled
-    QVERIFY(QTest::qWaitFor([this] { return messages_.size() >= 2; }, kWait));
-    QVERIFY2(messages_[0].startsWith("Verbindung zu COM1 unterbrochen"), qPrintable(messages_[0]));
-    QCOMPARE(messages_[1], QString("       COM Data-Error!       "));
+    const QString device = w_->Ths->devicePath();
+    sim_->host().inject(Fault::hangUp(3));
+    // The error step shows its message before it clears sio_started: once that is clear,
+    // every message of the event is in.
+    QVERIFY(QTest::qWaitFor([this] { return !w_->sio_started; }, kWait));
+    QCOMPARE(messages_.size(), 1);
+    QCOMPARE(messages_[0],
+             ownText(w_->activeLanguage(), OwnText::PortLost).arg(QString("COM1"), device));
     QVERIFY(!port_open);
+    QVERIFY(!w_->sio_active);
     QVERIFY(!w_->SPStimer->isActive());
-    // The resynchronisation telegram after the message finds the port closed.
-    QVERIFY(QTest::qWaitFor([this] { return w_->Ths->isAsleep(); }, kWait));
+    QCOMPARE(nextRequestStep(*w_), std::nullopt);
+    QVERIFY(!data_error);
+    QCOMPARE(protocol_step, 1);
+    QVERIFY(w_->Ths->isAsleep());
+    QCOMPARE(tx_pointer, nullptr);
+    QCOMPARE(w_->controller_state, quint16(9)); // the display was reset
+    QCOMPARE(w_->Com_activate_bt->text(), w_->GetInfoString(50));
+    QVERIFY(w_->Com_activate_bt->isEnabled());
+    QVERIFY(!w_->uC_read_bt->isEnabled());
 
-    // Connecting again does not reuse the dead link: it opens the port anew, which is
-    // gone, and says so.
+    // Connecting while the adapter is still out opens the port anew, which is gone, and
+    // says so as for any port that cannot be opened.
     messages_.clear();
     w_->Com_activate_btClick();
     QCOMPARE(protocol_step, 0);
@@ -345,6 +371,18 @@ void SequencerTest::vanishedPortIsReopenedOnConnect() {
              qPrintable(messages_[0]));
     QCOMPARE(messages_[1], QString("Fehler an COM1"));
     QVERIFY(!w_->sio_started);
+
+    // The adapter back in: the next connect runs as the first did.
+    messages_.clear();
+    sim_->stop();
+    QString error;
+    QVERIFY2(sim_->start(&error), qPrintable(error));
+    QVERIFY2(sim_->host().publishLink(controllerPort(), &error), qPrintable(error));
+    connectAndIdentify();
+    QCOMPARE(w_->HW_old, generation == Generation::Old);
+    const quint64 shown = displayRuns_;
+    QVERIFY(QTest::qWaitFor([&] { return displayRuns_ >= shown + 2; }, kWait));
+    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
 }
 
 void SequencerTest::missingPortShowsBothMessages() {

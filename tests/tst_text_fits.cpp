@@ -3,6 +3,8 @@
 // machine, so a caption that needs more room than its layout gives fails here first.
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
+#include "app/widgets/status_line.h"
+#include "text/own_texts.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -120,6 +122,13 @@ void TextFitsTest::everyCaptionFits() {
     for (const QString& caption : cutCaptions(w.centralWidget()))
         if (!cut.contains(caption))
             cut << caption;
+
+    // The note of stale live values in the status line's message panel.
+    w.StatusBar3->setPanelText(TStatusLine::kMessagePanel,
+                               ownText(w.activeLanguage(), OwnText::LiveValuesStale));
+    QCoreApplication::processEvents();
+    for (const QString& caption : cutCaptions(w.StatusBar3))
+        cut << "status line: " + caption;
 
     w.Infofenst->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.Infofenst));

@@ -106,6 +106,16 @@ const Row kRows[] = {
       "seize enregistrements sont affichés comme pour un anneau plein.",
       "Kontrolör imkânsız bir hata belleği konumu bildirdi (%1); on altı kayıt dolu bir halka "
       "gibi gösteriliyor."}},
+    {OwnText::LiveValuesStale,
+     {"Values are old: no sound answer for over a second",
+      "Werte veraltet: über eine Sekunde keine fehlerfreie Antwort",
+      "Värdena är gamla: inget felfritt svar på över en sekund",
+      "Valeurs périmées : plus d'une seconde sans réponse valide",
+      "Değerler eski: bir saniyeden uzun süredir hatasız yanıt yok"}},
+    {OwnText::PortLost,
+     {"Connection to %1 lost (%2)", "Verbindung zu %1 unterbrochen (%2)",
+      "Anslutningen till %1 bröts (%2)", "Connexion à %1 interrompue (%2)",
+      "%1 bağlantısı kesildi (%2)"}},
 };
 
 } // namespace

@@ -23,6 +23,12 @@ enum class OwnText {
     ClockYearRefused,
     // %1: the write position the controller reported.
     FaultPositionImpossible,
+    // Status line: the live reading runs, but no sound answer has reached the display for
+    // over a second; the values on screen are the last sound ones.
+    LiveValuesStale,
+    // The port vanished during a transfer (a USB adapter pulled). %1: the port list entry,
+    // %2: the device it led to.
+    PortLost,
 };
 
 // The text in the active language; German, the design language, while none is active.
