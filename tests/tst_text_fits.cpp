@@ -123,12 +123,16 @@ void TextFitsTest::everyCaptionFits() {
         if (!cut.contains(caption))
             cut << caption;
 
-    // The note of stale live values in the status line's message panel.
-    w.StatusBar3->setPanelText(TStatusLine::kMessagePanel,
-                               ownText(w.activeLanguage(), OwnText::LiveValuesStale));
-    QCoreApplication::processEvents();
-    for (const QString& caption : cutCaptions(w.StatusBar3))
-        cut << "status line: " + caption;
+    // The notes of the status line's message panel: stale live values, a fault-memory
+    // position beyond the ring (with the largest position a word can hold).
+    for (const QString& note :
+         {ownText(w.activeLanguage(), OwnText::LiveValuesStale),
+          ownText(w.activeLanguage(), OwnText::FaultPositionImpossible).arg(65535)}) {
+        w.StatusBar3->setPanelText(TStatusLine::kMessagePanel, note);
+        QCoreApplication::processEvents();
+        for (const QString& caption : cutCaptions(w.StatusBar3))
+            cut << "status line: " + caption;
+    }
 
     w.Infofenst->show();
     QVERIFY(QTest::qWaitForWindowExposed(w.Infofenst));

@@ -96,16 +96,11 @@ const Row kRows[] = {
       "Kontrolör saati ayarlanmadı: PC saati %1 yılını gösteriyor, kontrolör yalnızca 2000 ile "
       "2255 arasındaki yılları kabul edebilir."}},
     {OwnText::FaultPositionImpossible,
-     {"The controller reported an impossible fault-memory position (%1); the sixteen records "
-      "are shown as for a full ring.",
-      "Der Controller meldete eine unmögliche Fehlerspeicher-Position (%1); die sechzehn "
-      "Einträge werden wie bei einem vollen Ring gezeigt.",
-      "Styrenheten rapporterade en omöjlig position i felminnet (%1); de sexton posterna visas "
-      "som för ett fullt minne.",
-      "Le contrôleur a signalé une position impossible de la mémoire des défauts (%1) ; les "
-      "seize enregistrements sont affichés comme pour un anneau plein.",
-      "Kontrolör imkânsız bir hata belleği konumu bildirdi (%1); on altı kayıt dolu bir halka "
-      "gibi gösteriliyor."}},
+     {"Impossible fault-memory position %1: shown as a full ring",
+      "Fehlerspeicher-Position %1 unmöglich: als voll gezeigt",
+      "Omöjlig felminnesposition %1: visas som fullt minne",
+      "Position mémoire défauts impossible %1 : affichée pleine",
+      "İmkânsız hata belleği konumu %1: dolu halka gibi gösterildi"}},
     {OwnText::LiveValuesStale,
      {"Values are old: no sound answer for over a second",
       "Werte veraltet: über eine Sekunde keine fehlerfreie Antwort",
