@@ -249,8 +249,16 @@ void TSio::Transfer() {
         if (got < qint64(n)) {
             // A missing answer byte fails the telegram at once: the positions that did
             // not arrive would otherwise hold an earlier transfer's bytes and could pass
-            // as a fresh answer.
+            // as a fresh answer. The rest of the telegram still goes out, unanswered: a
+            // controller left in the middle of an item would take the zeros of the
+            // recovery that follows for the item's own, and the recovery must arrive
+            // whole to bring it back in step. Its answers are purged by the next transfer.
             data_error = true;
+            const quint32 sent = pos + n;
+            if (sent < count) {
+                port_->write(reinterpret_cast<const char*>(tx_pointer + sent), count - sent);
+                port_->waitForBytesWritten(int(10 * (count - sent) + 20));
+            }
             endOfRun();
             return;
         }

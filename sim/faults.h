@@ -1,6 +1,10 @@
 #pragma once
 // Line and controller faults the simulator can inject into its answers, to exercise the
-// PC's answer check, its read time-out and its handling of a vanished port.
+// PC's answer check, its read time-out and its handling of a vanished port. A fault is
+// placed either by a count of received bytes or in one of the PC's telegrams ("byte 17 of
+// the second RAM read"), which stays put when the PC's sequence changes.
+#include "sim/telegram_kinds.h"
+
 #include <QString>
 #include <QtGlobal>
 #include <mutex>
@@ -26,6 +30,21 @@ struct Fault {
     quint64 afterBytes = 0;
     int delayMs = 0;         // Late only
     quint8 extraByte = 0xFF; // ExtraByte only
+    // Placed in a telegram instead: byte `byte` (0 = its first) of the `nth` telegram of
+    // this kind that begins after arming; BadChecksum hits that telegram's checksum. A
+    // fault whose byte does not come in its telegram lapses when the byte has passed.
+    std::optional<TelegramKind> telegram = std::nullopt;
+    quint64 nth = 1;
+    int byte = 0;
+
+    // The same fault placed in a telegram.
+    Fault in(TelegramKind kind, quint64 nthTelegram = 1, int atByte = 0) const {
+        Fault placed = *this;
+        placed.telegram = kind;
+        placed.nth = nthTelegram;
+        placed.byte = atByte;
+        return placed;
+    }
 
     static Fault drop(quint64 afterBytes = 0) { return {Kind::DropByte, afterBytes}; }
     static Fault corrupt(quint64 afterBytes = 0) { return {Kind::CorruptByte, afterBytes}; }
@@ -38,8 +57,9 @@ struct Fault {
     static Fault hangUp(quint64 afterBytes = 0) { return {Kind::HangUp, afterBytes}; }
 };
 
-// Command-line form of a fault: drop@N, corrupt@N, late:MS@N, extra@N, silent@N, badsum@N,
-// hangup@N, N counting the bytes received after arming.
+// Command-line form of a fault: KIND@N, N counting the bytes received after arming, or
+// KIND@TELEGRAM:NTH:BYTE, byte BYTE of the NTH telegram of that kind (badsum@TELEGRAM:NTH:
+// its checksum). KIND is drop, corrupt, late:MS, extra, silent, badsum or hangup.
 std::optional<Fault> parseFault(const QString& form, QString* error = nullptr);
 QString faultForm(const Fault& fault);
 // The forms above, explained for --help.
@@ -54,7 +74,8 @@ struct FaultAction {
     bool hangUp = false;
     int delayMs = -1; // >= 0: send the answer this long after the byte arrived
     std::optional<quint8> extra;
-    std::vector<Fault> fired; // the faults that fired on this byte, for the log
+    std::vector<Fault> fired;  // the faults that fired on this byte, for the log
+    std::vector<Fault> lapsed; // telegram faults whose byte has passed unseen
 };
 
 // The armed faults of a host. Arming and clearing may come from any thread; take() is
@@ -70,18 +91,32 @@ public:
     void restartCount();
     // Bytes taken since the count started.
     quint64 count() const;
-    // Called for every received byte; checksumPosition tells whether its answer is a
-    // block-read checksum.
-    FaultAction take(bool checksumPosition);
+    // Faults that have fired since the injector was made.
+    quint64 firedCount() const;
+    // The PC opened or closed the port: the next byte begins a new telegram.
+    void lineReset();
+    // Called for every received byte, in order: whether the controller answered it as a
+    // synchronisation byte and whether its answer is a block-read checksum.
+    FaultAction take(quint8 received, bool synchronisation, bool checksumPosition);
 
 private:
     struct Armed {
         Fault fault;
-        quint64 at;
+        quint64 at = 0;            // placed by byte count: the byte it hits
+        quint64 telegramsSeen = 0; // placed in a telegram: telegrams begun before arming
+        quint64 toCount = 0;       // telegrams of its kind still to begin
+        quint64 target = 0;        // the telegram it hits, once it has begun
     };
+    // Whether the fault hits this byte; counts the telegrams of its kind on the way, and
+    // sets *lapsed when it can no longer hit any.
+    static bool fires(Armed& armed, const TelegramPlace& place, quint64 byteIndex,
+                      bool checksumPosition, bool* lapsed);
+
     mutable std::mutex mutex_;
     std::vector<Armed> armed_;
+    TelegramTracker telegrams_;
     quint64 count_ = 0;
+    quint64 fired_ = 0;
     bool silent_ = false;
 };
 

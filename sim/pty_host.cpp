@@ -14,6 +14,7 @@
 #include <poll.h>
 #include <pty.h>
 #include <sys/inotify.h>
+#include <sys/ioctl.h>
 #include <sys/prctl.h>
 #include <sys/stat.h>
 #include <termios.h>
@@ -94,6 +95,12 @@ struct PtyHost::Impl {
     std::atomic<bool> hungUp{false};
     qint64 lastActivityNs = 0; // host thread only
 
+    // Bytes read from the line and not answered yet (a late answer, a long row of bytes
+    // read at once). Taken with the read itself, so that isQuiet() never finds a byte
+    // neither waiting on the line nor counted here; hangUp() closes the master under it.
+    mutable std::mutex inputMutex;
+    quint64 unanswered = 0;
+
     mutable std::mutex mutex; // guards the fields below
     QString path;
     QString link;
@@ -166,6 +173,7 @@ bool PtyHost::start(QString* error) {
     }
     d->protocol.reset();
     d->faults.restartCount();
+    d->unanswered = 0;
     if (d->options.log) {
         d->log.emplace(d->options.logSink);
         if (d->watch < 0)
@@ -287,6 +295,20 @@ quint64 PtyHost::receivedCount() const {
     return d->faults.count();
 }
 
+quint64 PtyHost::faultsFired() const {
+    return d->faults.firedCount();
+}
+
+bool PtyHost::isQuiet() const {
+    if (!d->running)
+        return true;
+    std::lock_guard lock(d->inputMutex);
+    int waiting = 0;
+    if (d->master >= 0 && ioctl(d->master, FIONREAD, &waiting) != 0)
+        waiting = 0;
+    return waiting == 0 && d->unanswered == 0;
+}
+
 void PtyHost::Impl::run() {
     // Timer slack of 1 ns: the default 50 µs would blur the paced answers.
     prctl(PR_SET_TIMERSLACK, 1UL, 0UL, 0UL, 0UL);
@@ -312,11 +334,20 @@ void PtyHost::Impl::run() {
         // not the poll saw it, for an open that came between the poll and the read.
         takeLineEvents();
         if (fds[0].revents & POLLIN) {
-            const ssize_t got = ::read(master, buffer.data(), buffer.size());
+            ssize_t got = 0;
+            {
+                std::lock_guard lock(inputMutex);
+                got = ::read(master, buffer.data(), buffer.size());
+                if (got > 0)
+                    unanswered += quint64(got);
+            }
             if (got > 0) {
                 const qint64 arrival = monotonicNs();
-                for (ssize_t i = 0; i < got && !stopping; ++i)
+                for (ssize_t i = 0; i < got && !stopping; ++i) {
                     handle(buffer[i], arrival);
+                    std::lock_guard lock(inputMutex);
+                    --unanswered;
+                }
                 continue;
             }
             if (got < 0 && (errno == EAGAIN || errno == EINTR))
@@ -358,6 +389,7 @@ void PtyHost::Impl::takeLineEvents() {
                 log->note(line);
             }
             protocol.reset();
+            faults.lineReset();
         }
     }
 }
@@ -378,8 +410,16 @@ void PtyHost::Impl::handle(quint8 byte, qint64 arrivalNs) {
         log->note(QStringLiteral("synchronisation in place of a filler: half-received item "
                                  "dropped after %1 bytes")
                       .arg(reply.dropped));
-    const FaultAction action = faults.take(reply.checksum);
+    const FaultAction action =
+        faults.take(byte, reply.event.kind == ProtocolEvent::Kind::Sync, reply.checksum);
     const quint64 index = faults.count() - 1;
+    if (log) {
+        for (const Fault& fault : action.lapsed)
+            log->note(QStringLiteral("FAULT %1 lapsed at byte #%2: its byte did not come in "
+                                     "its telegram")
+                          .arg(faultForm(fault))
+                          .arg(index));
+    }
     if (action.hangUp) {
         if (log) {
             for (const Fault& fault : action.fired)
@@ -496,7 +536,10 @@ void PtyHost::Impl::hangUp() {
     // along. A link left behind would lead to whatever pseudo-terminal gets the number
     // next.
     removeLink();
-    closeFd(master);
+    {
+        std::lock_guard lock(inputMutex);
+        closeFd(master);
+    }
     closeFd(slave);
     hungUp = true;
     stopping = true;

@@ -59,7 +59,8 @@ public:
     bool publishLink(const QString& path, QString* error = nullptr);
     QString linkPath() const;
 
-    // Arms a fault; its afterBytes counts from the bytes received so far. Thread-safe.
+    // Arms a fault; its afterBytes counts from the bytes received so far, a fault placed in
+    // a telegram from the telegrams begun so far. Thread-safe.
     void inject(const Fault& fault);
     // Drops all armed faults and ends a silence. Thread-safe.
     void clearFaults();
@@ -69,6 +70,13 @@ public:
     void clearReceived();
     // Bytes received since start(), recorded or not; clearReceived() leaves it.
     quint64 receivedCount() const;
+    // Faults that have fired since the host was made.
+    quint64 faultsFired() const;
+    // Every byte the PC has sent so far has been answered (or dropped by a fault), none is
+    // waiting to be read or held back as a late answer; true when not running. A test
+    // waits for it before it reconnects after a fault, so that an answer still to come
+    // cannot land in the next connection's first telegram.
+    bool isQuiet() const;
 
 private:
     struct Impl;

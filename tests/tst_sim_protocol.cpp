@@ -326,6 +326,26 @@ void TestSimProtocol::faultForms_data() {
     QTest::newRow("late without delay") << "late@3" << false << K::DropByte << 0ull << 0;
     QTest::newRow("late with bad delay") << "late:x@3" << false << K::DropByte << 0ull << 0;
     QTest::newRow("delay on another kind") << "drop:5@3" << false << K::DropByte << 0ull << 0;
+
+    // Placed in a telegram: byte BYTE of the NTH telegram of a kind.
+    QTest::newRow("in a telegram") << "drop@ramread:2:17" << true << K::DropByte << 0ull << 0;
+    QTest::newRow("late in a telegram")
+        << "late:900@identity:1:150" << true << K::Late << 0ull << 900;
+    QTest::newRow("checksum of a telegram")
+        << "badsum@ramread:3" << true << K::BadChecksum << 0ull << 0;
+    QTest::newRow("first byte of a sync") << "hangup@sync:1:0" << true << K::HangUp << 0ull << 0;
+    QTest::newRow("unknown telegram") << "drop@ramwrite:1:2" << false << K::DropByte << 0ull << 0;
+    QTest::newRow("telegrams count from 1")
+        << "drop@ramread:0:2" << false << K::DropByte << 0ull << 0;
+    QTest::newRow("no byte") << "drop@ramread:1" << false << K::DropByte << 0ull << 0;
+    QTest::newRow("negative byte") << "drop@ramread:1:-1" << false << K::DropByte << 0ull << 0;
+    QTest::newRow("byte beyond any telegram")
+        << "drop@ramread:1:1025" << false << K::DropByte << 0ull << 0;
+    QTest::newRow("before the address shows the kind")
+        << "drop@errclear:1:1" << false << K::DropByte << 0ull << 0;
+    QTest::newRow("checksum takes no byte")
+        << "badsum@ramread:1:164" << false << K::BadChecksum << 0ull << 0;
+    QTest::newRow("too many parts") << "drop@ramread:1:2:3" << false << K::DropByte << 0ull << 0;
 }
 
 void TestSimProtocol::faultForms() {

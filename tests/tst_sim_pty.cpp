@@ -116,6 +116,7 @@ private slots:
     void faultsOnTheAnswers();
     void lateAnswer_data();
     void lateAnswer();
+    void lateAnswerInATelegramHoldsTheHost();
     void badChecksumHitsTheNextBlockRead();
     void hangUpMakesThePortVanish();
     void pauseInTheMiddleOfAnItem_data();
@@ -245,6 +246,33 @@ void TestSimPty::lateAnswer() {
     QCOMPARE(pc.readByte(kAnswerBoundMs), 0xAA);
     QVERIFY(clock.elapsed() >= delayMs);
     QCOMPARE(answersText(pc.telegram(hex("00 00"))), QStringLiteral("AA AA"));
+}
+
+// A fault placed in the second synchronisation run: the first passes untouched, and until
+// the late answer has gone out the host is not quiet, so a test knows when nothing of a
+// faulty exchange can still arrive.
+void TestSimPty::lateAnswerInATelegramHoldsTheHost() {
+    constexpr int kDelayMs = 1000; // far beyond the PC's time-out, as above
+    FakeMemory memory;
+    PtyHost host(memory);
+    QString error;
+    QVERIFY2(host.start(&error), qPrintable(error));
+    PcPort pc(host.devicePath());
+    QVERIFY(pc.isOpen());
+
+    host.inject(Fault::late(kDelayMs).in(TelegramKind::Sync, 2, 3));
+    QCOMPARE(answersText(pc.telegram(repeat(0x00, 10))), answersText(repeat(0xAA, 10)));
+    QVERIFY(host.isQuiet());
+    QCOMPARE(answersText(pc.telegram(repeat(0x00, 3))), QStringLiteral("AA AA AA"));
+    QElapsedTimer clock;
+    clock.start();
+    QVERIFY(pc.send(0x00));
+    QCOMPARE(pc.readByte(kPcReadTimeoutMs), -1);
+    QVERIFY(!host.isQuiet());
+    QTRY_VERIFY_WITH_TIMEOUT(host.isQuiet(), kDelayMs + kAnswerBoundMs);
+    QCOMPARE(pc.readByte(kAnswerBoundMs), 0xAA);
+    QVERIFY(clock.elapsed() >= kDelayMs);
+    QCOMPARE(host.faultsFired(), quint64(1));
 }
 
 void TestSimPty::badChecksumHitsTheNextBlockRead() {
