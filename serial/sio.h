@@ -12,9 +12,11 @@
 // posted events (repaints, queued signals) on the glib event loop.
 #include "serial/link_rules.h"
 
+#include <QByteArrayView>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <algorithm>
 
 class QSerialPort;
 
@@ -90,3 +92,9 @@ private:
 // The requester's side of a transfer: count, pointer, wake-up, response_ready cleared.
 // The telegram must already be in expect_buffer and check_mask.
 void startTransfer(TSio* link, quint32 count);
+
+// The answer of the last transfer as far as the link received it: rx_buffer up to the
+// count of the telegram. Decoders take this, never the bare buffer.
+inline QByteArrayView receivedAnswer() {
+    return {rx_buffer, qsizetype(std::min<quint32>(rx_count, kLinkBufferSize))};
+}
