@@ -35,6 +35,21 @@ extern qint32 read_timeout;                   // constant part of the read time-
 extern bool response_ready;
 extern bool data_error;
 
+// Where the time of the transfers goes, summed while a benchmark holds it in the link
+// (TSio::setTiming): per telegram the set-up (line settings, purge) and per byte the
+// progress report, the write, the wait for the answer byte (and the main thread's own
+// CPU time within it) and the read. Without it the transfer reads no clock.
+struct TransferTiming {
+    qint64 setupNs = 0;
+    qint64 progressNs = 0;
+    qint64 writeNs = 0;
+    qint64 waitNs = 0;
+    qint64 waitCpuNs = 0;
+    qint64 readNs = 0;
+    quint64 telegrams = 0;
+    quint64 bytes = 0;
+};
+
 class TSio : public QObject {
     Q_OBJECT
 public:
@@ -63,6 +78,9 @@ public:
 
     QString devicePath() const { return devicePath_; }
 
+    // Sums the transfers' times into timing from now on (null: no more).
+    void setTiming(TransferTiming* timing) { timing_ = timing; }
+
 signals:
     // Progress of the running transfer in percent, before each chunk is written. The
     // window shows it on the bar of the exchange that runs.
@@ -80,6 +98,10 @@ private:
     // the port failed (not a time-out).
     bool waitForAnswer(quint32 n, int timeoutMs);
     void failLostPort();
+    // Writes up to n bytes without the port's buffer where the platform allows it; returns
+    // how many went out (0: none, use the buffer) or kWriteFailed when the port failed.
+    static constexpr quint32 kWriteFailed = ~0u;
+    quint32 writeDirect(const quint8* data, quint32 n);
 
     QSerialPort* port_ = nullptr;
     QTimer handOver_;
@@ -87,6 +109,7 @@ private:
     WorkerState state_ = WorkerState::Asleep;
     bool terminated_ = false;
     bool lineControlSupported_ = true;
+    TransferTiming* timing_ = nullptr;
 };
 
 // The requester's side of a transfer: count, pointer, wake-up, response_ready cleared.
