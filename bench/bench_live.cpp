@@ -8,7 +8,9 @@
 //
 // Two runs of CYCLES cycles each (at least 100): the first with a 1 ms probe timer whose
 // wake-up gaps show how long the event loop stalls, the second without it, for the CPU
-// figure. --grid shows the measurement page instead of the status page.
+// figure; after the parameter reads a third with the link's progress reports disconnected
+// from the window, for the progress bars' share of the CPU. --grid shows the measurement
+// page instead of the status page.
 #include "app/hauptfenster.h"
 #include "base/message_sink.h"
 #include "live/ram_table.h"

@@ -95,13 +95,17 @@ int main(int argc, char** argv) {
     w.show();
 
     Counts counts;
+    QElapsedTimer sinceStart;
+    sinceStart.start();
     int stepBefore = protocol_step;
     QObject::connect(w.SPStimer, &QTimer::timeout, &w, [&] {
         const int step = protocol_step;
         if (step != stepBefore) {
-            if (step == Step::DatenFehler)
+            if (step == Step::DatenFehler) {
                 ++counts.errorSteps;
-            else if (isResponseStep(stepBefore))
+                std::printf("error step after step %d at %.1f s\n", stepBefore,
+                            double(sinceStart.elapsed()) / 1000.0);
+            } else if (isResponseStep(stepBefore))
                 ++counts.exchanges;
             if (stepBefore == Step::Resp_Ram_rd && step == Step::Synchronisation)
                 ++counts.cycles;
