@@ -8,14 +8,15 @@
 //
 //   trv5200-soak DEVICE [MINUTES] [--every SECONDS]
 //
-// Errors are the messages the window raised, the error steps the sequencer took and
-// requests that were still pending when their turn came again. Exits with 1 when there
-// was any.
+// Errors are the messages the window raised (every error step shows one), each with the
+// step and the telegram it followed, and requests that were still pending when their turn came
+// again. Exits with 1 when there was any.
 #include "app/hauptfenster.h"
 #include "base/message_sink.h"
 #include "protocol/protocol_state.h"
 #include "protocol/steps.h"
 #include "serial/port_map.h"
+#include "serial/sio.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -58,8 +59,7 @@ struct Request {
 struct Counts {
     long cycles = 0;    // RAM answers taken
     long exchanges = 0; // response steps completed, synchronisations included
-    long errorSteps = 0;
-    long stuck = 0; // a request still pending when its turn came again
+    long stuck = 0;     // a request still pending when its turn came again
 };
 
 } // namespace
@@ -83,9 +83,11 @@ int main(int argc, char** argv) {
 
     QStandardPaths::setTestModeEnabled(true); // the window's settings file: not the user's
     QStringList messages;
+    // Set below, once the step watch exists: what a message followed.
+    std::function<QString()> context = [] { return QString(); };
     setMessageSink([&](const QString& text) {
         messages.append(text);
-        std::printf("message: %s\n", qPrintable(text));
+        std::printf("message: %s  %s\n", qPrintable(text.trimmed()), qPrintable(context()));
         std::fflush(stdout);
     });
 
@@ -101,17 +103,21 @@ int main(int argc, char** argv) {
     QObject::connect(w.SPStimer, &QTimer::timeout, &w, [&] {
         const int step = protocol_step;
         if (step != stepBefore) {
-            if (step == Step::DatenFehler) {
-                ++counts.errorSteps;
-                std::printf("error step after step %d at %.1f s\n", stepBefore,
-                            double(sinceStart.elapsed()) / 1000.0);
-            } else if (isResponseStep(stepBefore))
+            if (isResponseStep(stepBefore))
                 ++counts.exchanges;
             if (stepBefore == Step::Resp_Ram_rd && step == Step::Synchronisation)
                 ++counts.cycles;
         }
         stepBefore = step;
     });
+    // The error step runs within the tick that finds the failed answer, so the message
+    // names the step the tick before ended in: the response step that waited for it.
+    context = [&] {
+        return QStringLiteral("(after step %1, telegram of %2 bytes, at %3 s)")
+            .arg(stepBefore)
+            .arg(tx_count)
+            .arg(double(sinceStart.elapsed()) / 1000.0, 0, 'f', 1);
+    };
 
     const auto waitFor = [](const std::function<bool()>& done, int timeoutMs) {
         QElapsedTimer clock;
@@ -153,7 +159,7 @@ int main(int argc, char** argv) {
     std::printf("controller: %s hardware; a request every %d s; %.1f minutes\n",
                 w.HW_old ? "old" : "new", everySeconds, minutes);
     std::printf("%8s %8s %10s %7s %10s\n", "minute", "cycles", "exchanges", "errors", "VmRSS kB");
-    const auto errors = [&] { return long(messages.size()) + counts.errorSteps + counts.stuck; };
+    const auto errors = [&] { return long(messages.size()) + counts.stuck; };
     const auto line = [&](double minute) {
         std::printf("%8.1f %8ld %10ld %7ld %10ld\n", minute, counts.cycles, counts.exchanges,
                     errors(), residentKb());
@@ -205,8 +211,8 @@ int main(int argc, char** argv) {
                 counts.cycles, counts.exchanges);
     for (std::size_t i = 0; i < requests.size(); ++i)
         std::printf("%s%d %ss", i ? ", " : "", requests[i].made, requests[i].name);
-    std::printf("), %ld errors (%lld messages, %ld error steps, %ld stuck requests)\n", errors(),
-                qint64(messages.size()), counts.errorSteps, counts.stuck);
+    std::printf("), %ld errors (%lld messages, %ld stuck requests)\n", errors(),
+                qint64(messages.size()), counts.stuck);
     std::printf("resident memory: %ld kB connected, %ld kB at the start (minute %.1f), %ld kB at "
                 "the end: %+ld kB since the start\n",
                 connectedKb, startKb, startMinute, endKb, startKb >= 0 ? endKb - startKb : 0);
