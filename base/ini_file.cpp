@@ -131,20 +131,24 @@ bool IniFile::save(const QString& path) {
 }
 
 bool IniFile::setBytes(const QByteArray& bytes) {
+    // The file's own byte-order mark is taken off here; one more in the text is a
+    // character of it (the decoders would drop it and the next save would lose it).
+    constexpr auto kFlags =
+        QStringDecoder::Flag::Stateless | QStringDecoder::Flag::ConvertInitialBom;
     QString text;
     bool decoded = true;
     if (bytes.startsWith("\xEF\xBB\xBF")) {
         encoding_ = Encoding::Utf8Bom;
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QStringDecoder utf8(QStringDecoder::Utf8, kFlags);
         text = utf8.decode(bytes.mid(3));
         decoded = !utf8.hasError();
     } else if (bytes.startsWith("\xFF\xFE")) {
         encoding_ = Encoding::Utf16LeBom;
-        QStringDecoder utf16(QStringDecoder::Utf16LE, QStringDecoder::Flag::Stateless);
+        QStringDecoder utf16(QStringDecoder::Utf16LE, kFlags);
         text = utf16.decode(bytes.mid(2));
         decoded = !utf16.hasError() && bytes.size() % 2 == 0;
     } else {
-        QStringDecoder utf8(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
+        QStringDecoder utf8(QStringDecoder::Utf8, kFlags);
         text = utf8.decode(bytes);
         encoding_ = Encoding::Utf8;
         if (utf8.hasError()) {
@@ -187,9 +191,14 @@ void IniFile::parse(const QString& text) {
     lines_ = text.split(u'\n');
     if (finalEol_)
         lines_.removeLast();
-    for (QString& line : lines_)
-        if (line.endsWith(u'\r'))
-            line.chop(1);
+    // Carriage returns before a line feed belong to the line break, stray ones doubled
+    // before it too: left in the line, one would be written back as a CRLF of its own in
+    // a file of LF lines and read as a different line. One that ends the last line of a
+    // file without a final break stays in the line, so the file is written back as it came.
+    const qsizetype broken = finalEol_ ? lines_.size() : lines_.size() - 1;
+    for (qsizetype i = 0; i < broken; ++i)
+        while (lines_[i].endsWith(u'\r'))
+            lines_[i].chop(1);
 }
 
 QString IniFile::text() const {

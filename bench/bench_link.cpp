@@ -1,6 +1,14 @@
 // Times telegrams through the serial link against a controller on a device path
 // (normally trv5200-sim --baud-timing) and prints each with its ratio to the wire time:
-// N bytes × 2 directions × 10 bits / 38400 baud.
+// N bytes × 2 directions × 10 bits / 38400 baud. Then, per byte, where the time beyond the
+// wire goes: the program's own part (progress report, write, read, the main thread's CPU
+// time while it waits, the telegram's set-up spread over its bytes) and the rest, the
+// wake-ups of both sides and the simulator's pacing. --round-trip-us gives the round trip
+// of one byte through an unpaced simulator (both wake-ups, no pacing), which
+// --measure-round-trip prints; the rest is then split into the two.
+//
+//   trv5200-bench-link DEVICE [ROUNDS] [old] [--no-header] [--round-trip-us US]
+//   trv5200-bench-link DEVICE --measure-round-trip
 #include "parameters/parameter_set.h"
 #include "protocol/requests.h"
 #include "protocol/telegram.h"
@@ -31,12 +39,26 @@ quint32 startSync(TSio* link) {
     return 10;
 }
 
-quint32 startBlockRead(TSio* link) {
-    return buildRamRead(link, false);
+quint32 startHardwareTest(TSio* link) {
+    expect_buffer[0] = 0x63;
+    check_mask[0] = 1;
+    expect_buffer[1] = 0x05;
+    check_mask[1] = 0;
+    startTransfer(link, 2);
+    return 2;
 }
 
-quint32 startIdentity(TSio* link) {
-    const quint32 n = buildHwInfoRead(false);
+// New hardware: one block read (it starts its own transfer); old: 31 word reads.
+quint32 startRamRead(TSio* link, bool hw_old) {
+    if (!hw_old)
+        return buildRamRead(link, false);
+    const quint32 n = buildRamRead(link, true);
+    startTransfer(link, n);
+    return n;
+}
+
+quint32 startIdentity(TSio* link, bool hw_old) {
+    const quint32 n = buildHwInfoRead(hw_old);
     startTransfer(link, n);
     return n;
 }
@@ -89,17 +111,56 @@ quint32 startCalibrationWrite(TSio* link, bool hw_old) {
     return n;
 }
 
+struct Figures {
+    std::vector<double> timesMs;
+    quint32 bytes = 0;
+    int errors = 0;
+    TransferTiming timing;
+};
+
+Figures measure(TSio& link, const Case& c, int rounds) {
+    Figures f;
+    link.setTiming(&f.timing);
+    for (int r = 0; r < rounds; ++r) {
+        QElapsedTimer clock;
+        clock.start();
+        f.bytes = c.build(&link);
+        while (!link.isAsleep())
+            QCoreApplication::processEvents();
+        f.timesMs.push_back(double(clock.nsecsElapsed()) / 1e6);
+        f.errors += data_error ? 1 : 0;
+    }
+    link.setTiming(nullptr);
+    std::sort(f.timesMs.begin(), f.timesMs.end());
+    return f;
+}
+
+double wireMs(quint32 bytes) {
+    return bytes * 2.0 * 10.0 / 38400.0 * 1000.0;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
-    const QStringList args = app.arguments();
+    QStringList args = app.arguments();
+    const bool noHeader = args.removeAll(QStringLiteral("--no-header")) > 0;
+    const bool measureRoundTrip = args.removeAll(QStringLiteral("--measure-round-trip")) > 0;
+    double roundTripUs = -1;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--round-trip-us"));
+        at > 0 && at + 1 < args.size()) {
+        roundTripUs = args[at + 1].toDouble();
+        args.remove(at, 2);
+    }
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: %s DEVICE [ROUNDS] [old]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s DEVICE [ROUNDS] [old] [--no-header] [--round-trip-us US]\n"
+                     "       %s DEVICE --measure-round-trip\n",
+                     argv[0], argv[0]);
         return 2;
     }
     const int rounds = args.size() > 2 ? std::max(1, args[2].toInt()) : 50;
-    // An old-generation controller answers only the parameter telegrams of its own layout.
+    // An old-generation controller answers only the telegrams of its own layout.
     const bool hw_old = args.size() > 3 && args[3] == QLatin1String("old");
 
     port_name = QStringLiteral("COM1");
@@ -108,12 +169,23 @@ int main(int argc, char** argv) {
     if (!port_open)
         return 1;
 
-    std::vector<Case> cases;
-    if (!hw_old) {
-        cases.push_back({"synchronisation", startSync});
-        cases.push_back({"block read", startBlockRead});
-        cases.push_back({"identity", startIdentity});
+    if (measureRoundTrip) {
+        // The identity telegram, 300 bytes, 20 times: the wait per byte less the main
+        // thread's own CPU time in it.
+        const Figures f =
+            measure(link, {"identity", [](TSio* l) { return startIdentity(l, false); }}, 20);
+        const double us =
+            double(f.timing.waitNs - f.timing.waitCpuNs) / double(f.timing.bytes) / 1e3;
+        std::printf("%.1f\n", us);
+        return f.errors ? 1 : 0;
     }
+
+    std::vector<Case> cases;
+    cases.push_back({"synchronisation", startSync});
+    cases.push_back({"hardware test", startHardwareTest});
+    cases.push_back({"identity", [hw_old](TSio* l) { return startIdentity(l, hw_old); }});
+    cases.push_back({hw_old ? "RAM word reads" : "RAM block read",
+                     [hw_old](TSio* l) { return startRamRead(l, hw_old); }});
     cases.push_back(
         {"parameter read", [hw_old](TSio* l) { return startParameterRead(l, hw_old); }});
     cases.push_back(
@@ -124,27 +196,39 @@ int main(int argc, char** argv) {
     cases.push_back(
         {"calibration", [hw_old](TSio* l) { return startCalibrationWrite(l, hw_old); }});
 
-    std::printf("%-16s %6s %10s %10s %10s %10s %7s\n", "telegram", "bytes", "wire ms", "median ms",
-                "min ms", "max ms", "ratio");
+    if (!noHeader) {
+        std::printf("%-4s %-16s %5s %8s %9s %6s | per byte, µs: %6s %6s | program: %5s %5s %5s "
+                    "%5s %5s | %6s %6s\n",
+                    "gen", "telegram", "bytes", "wire ms", "median ms", "ratio", "beyond", "wire",
+                    "progr", "write", "read", "wait", "setup", "wakeup", "pacing");
+        std::printf("%-4s %-16s %5s %8s %9s %6s | %13s %6s %6s | %8s %5s %5s %5s %5s | %6s "
+                    "%6s\n",
+                    "", "", "", "", "", "", "", "", "", "", "", "", "cpu", "", "", "");
+    }
     for (const Case& c : cases) {
-        std::vector<double> times;
-        quint32 bytes = 0;
-        int errors = 0;
-        for (int r = 0; r < rounds; ++r) {
-            QElapsedTimer clock;
-            clock.start();
-            bytes = c.build(&link);
-            while (!link.isAsleep())
-                QCoreApplication::processEvents();
-            times.push_back(double(clock.nsecsElapsed()) / 1e6);
-            errors += data_error ? 1 : 0;
-        }
-        std::sort(times.begin(), times.end());
-        const double wireMs = bytes * 2.0 * 10.0 / 38400.0 * 1000.0;
-        const double median = times[times.size() / 2];
-        std::printf("%-16s %6u %10.2f %10.2f %10.2f %10.2f %7.2f%s\n", c.name, bytes, wireMs,
-                    median, times.front(), times.back(), median / wireMs,
-                    errors ? qPrintable(QString("  (%1 answer errors)").arg(errors)) : "");
+        const Figures f = measure(link, c, rounds);
+        const double wire = wireMs(f.bytes);
+        const double median = f.timesMs[f.timesMs.size() / 2];
+        const TransferTiming& t = f.timing;
+        const double bytes = double(std::max<quint64>(t.bytes, 1));
+        const auto us = [bytes](qint64 ns) { return double(ns) / 1e3 / bytes; }; // per byte
+        const double byteWireUs = 2.0 * 10.0 / 38400.0 * 1e6;
+        // The mean time per byte beyond the wire, all rounds.
+        const double totalUs = std::accumulate(f.timesMs.begin(), f.timesMs.end(), 0.0) * 1e3;
+        const double beyond = totalUs / bytes - byteWireUs;
+        const double program = us(t.progressNs + t.writeNs + t.readNs + t.waitCpuNs + t.setupNs);
+        const double rest = beyond - program;
+        char split[64];
+        if (roundTripUs >= 0)
+            std::snprintf(split, sizeof split, "%6.1f %6.1f", roundTripUs, rest - roundTripUs);
+        else
+            std::snprintf(split, sizeof split, "%6.1f %6s", rest, "?");
+        std::printf("%-4s %-16s %5u %8.2f %9.2f %6.2f | %13.1f %6.1f %6.1f | %5.1f %5.1f %5.1f "
+                    "%5.1f %5.1f | %s%s\n",
+                    hw_old ? "old" : "new", c.name, f.bytes, wire, median, median / wire, beyond,
+                    byteWireUs, program, us(t.progressNs), us(t.writeNs), us(t.readNs),
+                    us(t.waitCpuNs), us(t.setupNs), split,
+                    f.errors ? qPrintable(QString("  (%1 answer errors)").arg(f.errors)) : "");
     }
     return 0;
 }

@@ -52,7 +52,12 @@ void THauptfenster::Resp_Ram_rd_new() {
     if (!response_ready)
         return;
     std::vector<GridRow> rows;
-    const BlockChecksum check = parseNewRamAnswer(rx_buffer, Ram_Data, rows);
+    const std::optional<BlockChecksum> parsed = parseNewRamAnswer(receivedAnswer(), Ram_Data, rows);
+    if (!parsed) {
+        data_error = true; // an answer that ends early is a failed one: the error step
+        return;
+    }
+    const BlockChecksum check = *parsed;
     writeGridRows(StringGrid2, rows);
     StringGrid2->item(kChecksumComputedRow, 3)->setText(QString::number(check.computed));
     StringGrid2->item(kChecksumReceivedRow, 3)->setText(QString::number(check.received));
@@ -72,7 +77,10 @@ void THauptfenster::Resp_Ram_rd_old() {
     // No checksum on old hardware: the echoes of command and address checked by the
     // transfer are all there is.
     std::vector<GridRow> rows;
-    parseOldRamAnswer(rx_buffer, Ram_Data_Old, rows);
+    if (!parseOldRamAnswer(receivedAnswer(), Ram_Data_Old, rows)) {
+        data_error = true; // an answer that ends early is a failed one: the error step
+        return;
+    }
     writeGridRows(StringGrid2, rows);
     ram_to_anz_old();
     liveValuesRefreshed();

@@ -267,6 +267,20 @@ void parseOldRamAnswer(const quint8* rx, TRam_Data& ramOld, std::vector<GridRow>
     }
 }
 
+std::optional<BlockChecksum> parseNewRamAnswer(QByteArrayView rx, TRam_Data& ram,
+                                               std::vector<GridRow>& rows) {
+    if (rx.size() <= kNewRamChecksumOffset)
+        return std::nullopt;
+    return parseNewRamAnswer(reinterpret_cast<const quint8*>(rx.data()), ram, rows);
+}
+
+bool parseOldRamAnswer(QByteArrayView rx, TRam_Data& ramOld, std::vector<GridRow>& rows) {
+    if (rx.size() < kOldRamAnswerLength)
+        return false;
+    parseOldRamAnswer(reinterpret_cast<const quint8*>(rx.data()), ramOld, rows);
+    return true;
+}
+
 std::array<int, 7> measurementColumnWidths(int gridWidth) {
     std::array<int, 7> widths = {60, 0, 100, 100, 150, 100, 100};
     int fixed = 0;

@@ -7,9 +7,11 @@
 // generations), the energy saving per lamp period, the binary-digit formatter and the
 // decoding of the two RAM-read answers into table entries and rows of the measurement
 // grid. Nothing here touches a widget.
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
 #include <array>
+#include <optional>
 #include <vector>
 
 constexpr int kRamEntries = 81;
@@ -101,11 +103,18 @@ struct BlockChecksum {
 // grid rows: address, "[i]  name", unsigned, hex, binary, normalised value (2 decimals,
 // decimal comma), signed. The addresses follow the start address echoed in bytes 2 and 3.
 BlockChecksum parseNewRamAnswer(const quint8* rx, TRam_Data& ram, std::vector<GridRow>& rows);
+// The same from an answer of the length the link received. Nullopt, and ram and rows left
+// as they were, when it ends before the checksum byte.
+std::optional<BlockChecksum> parseNewRamAnswer(QByteArrayView rx, TRam_Data& ram,
+                                               std::vector<GridRow>& rows);
 
 // Decodes an old-hardware answer (kOldRamAnswerLength bytes of rx) into entries 0..30 of
 // ramOld (nr, adr, val_int, val_sint, val_hex, val_bin, val_high, val_low) and the 31 grid
 // rows: address, name, unsigned, hex, binary, high byte, low byte.
 void parseOldRamAnswer(const quint8* rx, TRam_Data& ramOld, std::vector<GridRow>& rows);
+// The same from an answer of the length the link received. False, and ramOld and rows left
+// as they were, when it is shorter than kOldRamAnswerLength.
+bool parseOldRamAnswer(QByteArrayView rx, TRam_Data& ramOld, std::vector<GridRow>& rows);
 
 // Column widths of the measurement grid for its width in pixels. The name column takes
 // what the fixed columns and 30 pixels of frame and scroll bar leave, at most 300; on a

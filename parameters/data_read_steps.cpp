@@ -27,8 +27,14 @@ void THauptfenster::Req_Data_rd() {
 void THauptfenster::Resp_Data_rd() {
     if (!response_ready)
         return;
-    const ParameterRead read =
-        HW_old ? decodeOldParameterRead(rx_buffer, HW_Ver_Nr) : decodeNewParameterRead(rx_buffer);
+    const std::optional<ParameterRead> decoded =
+        HW_old ? decodeOldParameterRead(receivedAnswer(), HW_Ver_Nr)
+               : decodeNewParameterRead(receivedAnswer());
+    if (!decoded) {
+        data_error = true; // an answer that ends early is a failed one: the error step
+        return;
+    }
+    const ParameterRead& read = *decoded;
     if (!HW_old) {
         StringGridLeer();
         const std::vector<GridRow> rows = fillParameterTable(read.words, Eep_Data);

@@ -127,6 +127,18 @@ ParameterRead decodeOldParameterRead(const quint8* answer, qint32 hwVerNr) {
     return r;
 }
 
+std::optional<ParameterRead> decodeNewParameterRead(QByteArrayView answer) {
+    if (answer.size() < 5 * kNewParameterSlots)
+        return std::nullopt;
+    return decodeNewParameterRead(reinterpret_cast<const quint8*>(answer.data()));
+}
+
+std::optional<ParameterRead> decodeOldParameterRead(QByteArrayView answer, qint32 hwVerNr) {
+    if (answer.size() < 4 * kOldParameterSlots)
+        return std::nullopt;
+    return decodeOldParameterRead(reinterpret_cast<const quint8*>(answer.data()), hwVerNr);
+}
+
 std::optional<QList<WriteItem>> dataWriteItems(bool hw_old, const ParameterSet& set,
                                                bool withRampTimes) {
     const auto takts = taktWords(set.takts);

@@ -7,6 +7,7 @@
 #include "live/live_display.h"
 #include "protocol/requests.h"
 
+#include <QByteArrayView>
 #include <QList>
 #include <QString>
 #include <QtGlobal>
@@ -53,10 +54,16 @@ struct ParameterRead {
 // outside 50..200, an hour above 23, a minute above 59 or a start-frequency takt outside
 // 100..200 (0 among them) is limited as the old hardware's words are, and reported.
 ParameterRead decodeNewParameterRead(const quint8* answer);
+// The same from an answer of the length the link received; nullopt when it holds fewer
+// than the 49 slots.
+std::optional<ParameterRead> decodeNewParameterRead(QByteArrayView answer);
 
 // Old hardware: 33 slots of 4 bytes; profile times, takts, start frequency and burn-in
 // come from the RAM mirror. The ramp times count only from revision 14 on.
 ParameterRead decodeOldParameterRead(const quint8* answer, qint32 hwVerNr);
+// The same from an answer of the length the link received; nullopt when it holds fewer
+// than the 33 slots.
+std::optional<ParameterRead> decodeOldParameterRead(QByteArrayView answer, qint32 hwVerNr);
 
 // The write items of the parameter write, in telegram order: request word, the eight
 // profile times, three takt words, start frequency and burn-in into RAM, the same into

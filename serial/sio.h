@@ -12,9 +12,11 @@
 // posted events (repaints, queued signals) on the glib event loop.
 #include "serial/link_rules.h"
 
+#include <QByteArrayView>
 #include <QObject>
 #include <QString>
 #include <QTimer>
+#include <algorithm>
 
 class QSerialPort;
 
@@ -32,6 +34,21 @@ extern quint32 chunk_size;                    // bytes per write/read round, 1 â
 extern qint32 read_timeout;                   // constant part of the read time-out, ms
 extern bool response_ready;
 extern bool data_error;
+
+// Where the time of the transfers goes, summed while a benchmark holds it in the link
+// (TSio::setTiming): per telegram the set-up (line settings, purge) and per byte the
+// progress report, the write, the wait for the answer byte (and the main thread's own
+// CPU time within it) and the read. Without it the transfer reads no clock.
+struct TransferTiming {
+    qint64 setupNs = 0;
+    qint64 progressNs = 0;
+    qint64 writeNs = 0;
+    qint64 waitNs = 0;
+    qint64 waitCpuNs = 0;
+    qint64 readNs = 0;
+    quint64 telegrams = 0;
+    quint64 bytes = 0;
+};
 
 class TSio : public QObject {
     Q_OBJECT
@@ -63,6 +80,9 @@ public:
     // The port vanished during a transfer and was closed; the link is dead from then on.
     bool hasLostPort() const { return lostPort_; }
 
+    // Sums the transfers' times into timing from now on (null: no more).
+    void setTiming(TransferTiming* timing) { timing_ = timing; }
+
 signals:
     // Progress of the running transfer in percent, before each chunk is written. The
     // window shows it on the bar of the exchange that runs.
@@ -82,6 +102,10 @@ private:
     // the port failed (not a time-out).
     bool waitForAnswer(quint32 n, int timeoutMs);
     void failLostPort();
+    // Writes up to n bytes without the port's buffer where the platform allows it; returns
+    // how many went out (0: none, use the buffer) or kWriteFailed when the port failed.
+    static constexpr quint32 kWriteFailed = ~0u;
+    quint32 writeDirect(const quint8* data, quint32 n);
 
     QSerialPort* port_ = nullptr;
     QTimer handOver_;
@@ -90,8 +114,15 @@ private:
     bool terminated_ = false;
     bool lineControlSupported_ = true;
     bool lostPort_ = false;
+    TransferTiming* timing_ = nullptr;
 };
 
 // The requester's side of a transfer: count, pointer, wake-up, response_ready cleared.
 // The telegram must already be in expect_buffer and check_mask.
 void startTransfer(TSio* link, quint32 count);
+
+// The answer of the last transfer as far as the link received it: rx_buffer up to the
+// count of the telegram. Decoders take this, never the bare buffer.
+inline QByteArrayView receivedAnswer() {
+    return {rx_buffer, qsizetype(std::min<quint32>(rx_count, kLinkBufferSize))};
+}

@@ -43,7 +43,12 @@ void THauptfenster::Req_Errmem_rd() {
 void THauptfenster::Resp_Errmem_rd() {
     if (!response_ready)
         return;
-    const FaultAnswer words = faultAnswerWords(HW_old, rx_buffer);
+    const std::optional<FaultAnswer> answer = faultAnswerWords(HW_old, receivedAnswer());
+    if (!answer) {
+        data_error = true; // an answer that ends early is a failed one: the error step
+        return;
+    }
+    const FaultAnswer& words = *answer;
     const FaultList list = decodeFaultRing(HW_old, words);
     const auto text = [this](int row) { return GetInfoString(row); };
     for (int r = 0; r < kFaultRecordCount; ++r) {

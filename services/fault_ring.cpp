@@ -25,6 +25,12 @@ FaultAnswer faultAnswerWords(bool hw_old, const quint8* answer) {
     return words;
 }
 
+std::optional<FaultAnswer> faultAnswerWords(bool hw_old, QByteArrayView answer) {
+    if (answer.size() < faultAnswerBytes(hw_old))
+        return std::nullopt;
+    return faultAnswerWords(hw_old, reinterpret_cast<const quint8*>(answer.data()));
+}
+
 FaultList decodeFaultRing(bool hw_old, const FaultAnswer& items) {
     FaultList list;
     const int position = items[kFaultItems - 1];

@@ -3,10 +3,12 @@
 // (fault bits; hour/minute; month/day) and the write position, the byte offset of the next
 // record. Decoding lists the records newest first, then the older records the previous
 // pass round the ring left behind.
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
 #include <array>
 #include <functional>
+#include <optional>
 
 constexpr int kFaultRecordCount = 16;
 // Items of the read telegram: the 48 ring words (item 3k + w is word w of record k), then
@@ -29,6 +31,12 @@ struct FaultList {
 
 // The words of the read answer, item by item.
 FaultAnswer faultAnswerWords(bool hw_old, const quint8* answer);
+// Answer bytes the words are read from: kFaultItems items of 4 (old) or 5 (new) bytes.
+constexpr qsizetype faultAnswerBytes(bool hw_old) {
+    return qsizetype(hw_old ? 4 : 5) * kFaultItems;
+}
+// The same from an answer of the length the link received; nullopt when it is shorter.
+std::optional<FaultAnswer> faultAnswerWords(bool hw_old, QByteArrayView answer);
 
 // Records n − 1 … 0 (n = position ÷ 6), then, in the second pass, records 15 … n. A new
 // controller's second-pass record that was never written ("00.00  00:00") shows an empty

@@ -55,6 +55,12 @@ OldIdentity decodeOldIdentity(const quint8* answer) {
     return id;
 }
 
+std::optional<OldIdentity> decodeOldIdentity(QByteArrayView answer) {
+    if (answer.size() < kOldIdentityAnswerBytes)
+        return std::nullopt;
+    return decodeOldIdentity(reinterpret_cast<const quint8*>(answer.data()));
+}
+
 NewIdentity decodeNewIdentity(const quint8* answer) {
     NewIdentity id;
     const quint16 word36 = readItemWord(false, answer, 36);
@@ -81,6 +87,12 @@ NewIdentity decodeNewIdentity(const quint8* answer) {
     id.uac_nenn_int = readItemWord(false, answer, 33);
     id.kal_value230 = calibrationValue(readItemWord(false, answer, 35));
     return id;
+}
+
+std::optional<NewIdentity> decodeNewIdentity(QByteArrayView answer) {
+    if (answer.size() < kNewIdentityAnswerBytes)
+        return std::nullopt;
+    return decodeNewIdentity(reinterpret_cast<const quint8*>(answer.data()));
 }
 
 QString newVersionPanel(const NewIdentity& id, const QString& swDate) {

@@ -1,8 +1,10 @@
 #pragma once
 // Decoding of the controller's identity telegram (hardware test and identity read).
 // Pure functions over the answer bytes, so both generations can be checked byte by byte.
+#include <QByteArrayView>
 #include <QString>
 #include <QtGlobal>
+#include <optional>
 
 // The hardware test answers 63 4D on new hardware; any other answer means old hardware.
 bool isOldHardware(quint8 answer0, quint8 answer1);
@@ -40,6 +42,11 @@ struct OldIdentity {
     quint16 kal_value230 = 0;
 };
 OldIdentity decodeOldIdentity(const quint8* answer);
+// Answer bytes the old identity decoding reads: 20 items of 4 bytes.
+inline constexpr qsizetype kOldIdentityAnswerBytes = 4 * 20;
+// The same from an answer of the length the link received; nullopt when it is shorter than
+// the bytes decoding reads, so nothing beyond the answer is ever taken.
+std::optional<OldIdentity> decodeOldIdentity(QByteArrayView answer);
 
 struct NewIdentity {
     quint16 SW_Nr = 0;
@@ -58,6 +65,11 @@ struct NewIdentity {
     quint16 kal_value230 = 0;
 };
 NewIdentity decodeNewIdentity(const quint8* answer);
+// Answer bytes the new identity decoding reads: items 0 … 58 of 5 bytes (the date block
+// ends in item 58).
+inline constexpr qsizetype kNewIdentityAnswerBytes = 5 * 59;
+// The same from an answer of the length the link received; nullopt when it is shorter.
+std::optional<NewIdentity> decodeNewIdentity(QByteArrayView answer);
 
 // The status line's version text of new hardware. swDate is SW_Date: the description when
 // there is no newer identity block.

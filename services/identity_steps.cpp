@@ -79,8 +79,17 @@ void THauptfenster::Resp_HW_Info() {
         addCalibrationLog(arming.log);
     };
 
+    // An answer that ends early is a failed one: the next tick takes the error step.
+    const std::optional<OldIdentity> oldId =
+        HW_old ? decodeOldIdentity(receivedAnswer()) : std::nullopt;
+    const std::optional<NewIdentity> newId =
+        HW_old ? std::nullopt : decodeNewIdentity(receivedAnswer());
+    if (!oldId && !newId) {
+        data_error = true;
+        return;
+    }
     if (HW_old) {
-        const OldIdentity id = decodeOldIdentity(rx_buffer);
+        const OldIdentity& id = *oldId;
         if (Infofenst->HW_nr->text() == QStringLiteral("0.0"))
             Infofenst->HW_nr->setText(id.versionText);
         StatusBar3->setPanelText(0, QStringLiteral("Version: ") + id.versionText);
@@ -103,7 +112,7 @@ void THauptfenster::Resp_HW_Info() {
         uC_read_bt->setEnabled(true);
         protocol_step = Step::Synchronisation;
     } else {
-        const NewIdentity id = decodeNewIdentity(rx_buffer);
+        const NewIdentity& id = *newId;
         SW_Nr = id.SW_Nr;
         TVers_Nr = id.TVers_Nr;
         Opt_Bits = id.Opt_Bits;

@@ -20,6 +20,8 @@ private slots:
     void portOverridesFromSettings();
     void fileKeepsItsForm_data();
     void fileKeepsItsForm();
+    void writtenAsRead_data();
+    void writtenAsRead();
     void loadRefuses_data();
     void loadRefuses();
 };
@@ -173,6 +175,41 @@ void IniFileTest::fileKeepsItsForm() {
     QFile file(path);
     QVERIFY(file.open(QIODevice::ReadOnly));
     QCOMPARE(file.readAll(), out);
+}
+
+// A document written out unchanged is the file it came from, and read again it is the
+// same document, also with the stray bytes of hand-edited or twice-converted files.
+void IniFileTest::writtenAsRead_data() {
+    QTest::addColumn<QByteArray>("in");
+    QTest::addColumn<QByteArray>("out");
+    QTest::addColumn<QString>("a"); // what "A" of [Options] holds
+    QTest::newRow("CR doubled before LF in an LF file")
+        << QByteArray("[Options]\nA=1\r\r\nB=2\n") << QByteArray("[Options]\nA=1\nB=2\n") << "1";
+    QTest::newRow("CR doubled before CRLF")
+        << QByteArray("[Options]\r\nA=1\r\r\n") << QByteArray("[Options]\r\nA=1\r\n") << "1";
+    QTest::newRow("last line ends in CR, no final break")
+        << QByteArray("[Options]\r\nA=1\r") << QByteArray("[Options]\r\nA=1\r") << "1";
+    QTest::newRow("UTF-8, byte-order mark twice") << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                                "A=1\r\n")
+                                                  << QByteArray("\xEF\xBB\xBF\xEF\xBB\xBF"
+                                                                "A=1\r\n")
+                                                  << "";
+    QTest::newRow("UTF-16LE, byte-order mark twice")
+        << QByteArray("\xFF\xFE") + utf16le("A=1\r\n")
+        << QByteArray("\xFF\xFE") + utf16le("A=1\r\n") << "";
+}
+
+void IniFileTest::writtenAsRead() {
+    QFETCH(QByteArray, in);
+    QFETCH(QByteArray, out);
+    QFETCH(QString, a);
+    IniFile ini;
+    QVERIFY(ini.setBytes(in));
+    QCOMPARE(ini.bytes(), out);
+    IniFile again;
+    QVERIFY(again.setBytes(ini.bytes()));
+    QCOMPARE(again.text(), ini.text());
+    QCOMPARE(ini.value("Options", "A"), a);
 }
 
 void IniFileTest::loadRefuses_data() {

@@ -297,6 +297,17 @@ void RamReadTest::rowsPersistUntilEmptied() {
     w.HW_old = false;
     response_ready = true;
     protocol_step = 4;
+    // Held to a length short of the checksum byte, it is a failed answer: nothing shown,
+    // and the next tick takes the error step.
+    rx_count = kNewRamAnswerLength - 6;
+    data_error = false;
+    w.Resp_Ram_rd();
+    QVERIFY(data_error);
+    QCOMPARE(protocol_step, 4);
+    QVERIFY(w.StringGrid2->item(32, 2)->text().isEmpty());
+    data_error = false;
+
+    rx_count = kNewRamAnswerLength; // as the link leaves it
     w.Resp_Ram_rd();
     QCOMPARE(protocol_step, 1);
     QVERIFY(response_ready); // the following synchronisation clears it
@@ -315,6 +326,7 @@ void RamReadTest::rowsPersistUntilEmptied() {
     }
     w.HW_old = true;
     protocol_step = 4;
+    rx_count = kOldRamAnswerLength;
     w.Resp_Ram_rd();
     QCOMPARE(gridRow(w.StringGrid2, 1),
              QStringList({"0x0040", "temp1_ad", "7", "0x0007", "0x0000000000000111", "0", "7"}));
