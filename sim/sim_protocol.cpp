@@ -1,20 +1,10 @@
 #include "sim/sim_protocol.h"
 
+#include "sim/command_codes.h"
+
 namespace trvsim {
 
 namespace {
-
-// Command codes. Old hardware: one-byte addresses, values low byte first, no block read.
-// New hardware: addresses high byte first, values high byte first.
-constexpr quint8 kOldRamRead = 0x01;
-constexpr quint8 kOldParRead = 0x02;
-constexpr quint8 kOldRamWrite = 0x03;
-constexpr quint8 kOldParWrite = 0x04;
-constexpr quint8 kNewRamRead = 0x05;
-constexpr quint8 kNewParRead = 0x06;
-constexpr quint8 kNewRamWrite = 0x07;
-constexpr quint8 kNewParWrite = 0x08;
-constexpr quint8 kNewBlockRead = 0x09;
 
 quint8 lowByte(quint16 word) {
     return quint8(word & 0xFF);

@@ -1,5 +1,7 @@
 #include "sim/telegram_kinds.h"
 
+#include "sim/command_codes.h"
+
 #include <QStringList>
 #include <algorithm>
 #include <iterator>
@@ -30,16 +32,6 @@ constexpr KindName kKindNames[] = {
     {TelegramKind::CalibrationWrite, "calib", "calibration write"},
 };
 
-// Command bytes of the first item.
-constexpr quint8 kOldRamRead = 0x01;
-constexpr quint8 kOldParRead = 0x02;
-constexpr quint8 kOldRamWrite = 0x03;
-constexpr quint8 kOldParWrite = 0x04;
-constexpr quint8 kNewRamRead = 0x05;
-constexpr quint8 kNewParRead = 0x06;
-constexpr quint8 kNewRamWrite = 0x07;
-constexpr quint8 kNewParWrite = 0x08;
-constexpr quint8 kBlockRead = 0x09;
 constexpr quint8 kHardwareTest = 0x63;
 
 // Which request telegram a first item of this command and address begins. The identity
@@ -140,7 +132,7 @@ std::optional<TelegramKind> TelegramTracker::kindFromHeader() const {
     switch (command) {
     case kHardwareTest:
         return TelegramKind::HardwareTest;
-    case kBlockRead:
+    case kNewBlockRead:
     case kOldRamRead: // only the live reading begins with a word read of RAM
         return TelegramKind::RamRead;
     case kOldParRead:
