@@ -5,6 +5,7 @@
 // user would. The window's methods live in the folder of the feature they belong to.
 #include "app/hauptfenster_widgets.h"
 #include "app/pages/caption_rows.h"
+#include "live/live_display.h"
 #include "live/ram_table.h"
 #include "live/staleness.h"
 #include "protocol/steps.h"
@@ -167,6 +168,9 @@ public:
     TRam_Data Err_Data;           // fault-memory words
     quint16 controller_state = 9; // operating state of the last display run, 9 after a reset
     quint16 uac_ist_int = 0;      // raw mains-voltage count, 0 … 1023
+    // The values of the last display run as numbers (trend, recording, clock drift); set
+    // before liveValuesShown.
+    LiveValues live_values;
 
     void init_ram_table();
     void TabSheet4Show();
@@ -281,6 +285,8 @@ signals:
     // A RAM answer was shown on the live display (a new-hardware answer with a wrong
     // checksum is not).
     void liveValuesShown();
+    // apply_language has labelled the windows: the windows of our own relabel themselves.
+    void languageApplied();
 
 protected:
     void closeEvent(QCloseEvent* event) override;

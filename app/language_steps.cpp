@@ -2,9 +2,11 @@
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
 #include "app/lang_form.h"
+#include "text/own_texts.h"
 
 #include <QAction>
 #include <QLabel>
+#include <QMenu>
 #include <QPlainTextEdit>
 #include <QPushButton>
 
@@ -60,6 +62,9 @@ void THauptfenster::apply_language() {
     applyCaptions(Infofenst->captionRows(), textOf);
     // The log's lines are in the language they were written in.
     Memo1->clear();
+    // Our own captions: the tools menu here, the instrument windows on the signal.
+    tools1->setTitle(ownText(activeLanguage(), OwnText::ToolsMenu));
+    emit languageApplied();
 }
 
 void THauptfenster::startLanguage() {

@@ -111,6 +111,7 @@ void showLiveDisplay(THauptfenster& w, const LiveDisplay& d) {
         w.Label31->show();
 
     setTextIf(w.Lux_Ist, d.Lux_Ist);
+    w.live_values = d.values;
 }
 
 void drawStatePanel(quint16 controllerState, TStateStrip* bar, QPainter& canvas, int panel,

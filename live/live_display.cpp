@@ -84,9 +84,28 @@ QString temperatureNew(quint16 ad) {
 // Mains voltage from the AD count: count × 230 / kal_value230 on a calibrated controller
 // (the factor rounded to single precision, as the controller's own scale), × 400 / 1023
 // otherwise.
-QString mainsVoltage(quint16 count, quint16 kal_value230) {
+double mainsVolts(quint16 count, quint16 kal_value230) {
     const float k = kal_value230 != 0 ? float(1023.0 / kal_value230 * 230.0) : 400.0F;
-    return formatF(count * double(k) / 1023.0, 0);
+    return count * double(k) / 1023.0;
+}
+
+QString mainsVoltage(quint16 count, quint16 kal_value230) {
+    return formatF(mainsVolts(count, kal_value230), 0);
+}
+
+// New controllers show a sensor colder than −60 °C as −60.
+double celsiusNew(quint16 ad) {
+    return std::max(double(temperatureAt(ad)), double(kColdest));
+}
+
+// The clock registers as a plain date and time (kept in UTC so that no zone's summer-time
+// gap can move it); invalid when they hold no date.
+QDateTime plainClock(int year, int month, int day, int hours, int minutes, int seconds) {
+    const QDate date(year, month, day);
+    const QTime time(hours, minutes, seconds);
+    if (!date.isValid() || !time.isValid())
+        return {};
+    return QDateTime(date, time, Qt::UTC);
 }
 
 QString twoDigits(int v) {
@@ -225,6 +244,20 @@ LiveDisplay liveDisplayNew(const NewDisplayInputs& in) {
 
     // Light sensor, last
     out.Lux_Ist = lux(w(11), in.luxM, in.luxN);
+
+    LiveValues& r = out.values;
+    r.dcLinkVolts = in.ram.val_n[8];
+    r.mainsVolts = mainsVolts(w(9), in.kal_value230);
+    r.actualHz = 10000.0 / actualPeriod;
+    r.nominalHz = 10000.0 / setPeriod;
+    r.heatSink1Celsius = celsiusNew(qMin(w(13), kAdMax));
+    if (in.DEV_Nr == 0)
+        r.heatSink2Celsius = celsiusNew(qMin(w(14), kAdMax));
+    else if (in.DEV_Nr == 1)
+        r.heatSink2Celsius = temperatureAt(qMin(w(12), kAdMax));
+    r.savingPercent = energySaving(actualPeriod);
+    r.controllerClock = plainClock(w(59) + 2000, highByte(w(58)), lowByte(w(58)), lowByte(w(57)),
+                                   highByte(w(56)), lowByte(w(56)));
     return out;
 }
 
@@ -285,6 +318,9 @@ LiveDisplay liveDisplayOld(const OldDisplayInputs& in) {
     const quint16 month = check(highByte(w(24)), 1, 12, high(24));
     const quint16 year = check(lowByte(w(25)), 0, 999, low(25));
     out.uC_Zeit = clockText(day, month, year + 2000, hrs, minutes);
+    // A stopped clock (80 s) has no time to compare with.
+    if (lowByte(w(22)) != 80)
+        out.values.controllerClock = plainClock(year + 2000, month, day, hrs, minutes, seconds);
 
     // Status lamps
     const quint16 lamps = w(21);
@@ -300,6 +336,15 @@ LiveDisplay liveDisplayOld(const OldDisplayInputs& in) {
     // Operating state and active dimming period
     out.controller_state = check(lowByte(w(19)), 0, 5, low(19));
     periodLamps(out, check(highByte(w(19)), 0, 9, high(19)));
+
+    LiveValues& r = out.values;
+    r.dcLinkVolts = qMin(w(2), kAdMax) * 400.0 / 1023.0;
+    r.mainsVolts = mainsVolts(out.uac_ist_int, in.kal_value230);
+    r.actualHz = 10000.0 / actualPeriod;
+    r.nominalHz = 10000.0 / setPeriod;
+    r.heatSink1Celsius = temperatureAt(qMin(w(0), kAdMax));
+    r.heatSink2Celsius = temperatureAt(qMin(w(1), kAdMax));
+    r.savingPercent = energySaving(actualPeriod);
     return out;
 }
 

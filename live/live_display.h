@@ -9,6 +9,7 @@
 // listed in `violations`; the window then shows "Com-Error !" until the next reset.
 #include "live/ram_table.h"
 
+#include <QDateTime>
 #include <QString>
 #include <array>
 #include <optional>
@@ -30,6 +31,21 @@ struct RangeViolation {
     QString source;  // which word: "[5] low byte", "[13]", "[24] high byte" …
     quint16 value;   // as read
     quint16 limited; // as shown
+};
+
+// The shown values as numbers, for the instruments that follow them over time (trend,
+// recording, clock drift). Each is the value its text shows, before rounding for display.
+struct LiveValues {
+    double dcLinkVolts = 0;                 // Edit_Uz
+    double mainsVolts = 0;                  // Edit_uac
+    double actualHz = 0;                    // Edit_fist
+    double nominalHz = 0;                   // Edit_fsoll
+    double heatSink1Celsius = 0;            // Edit_tmp1
+    std::optional<double> heatSink2Celsius; // Edit_tmp2, when shown
+    double savingPercent = 0;               // e_spar_ist_anz
+    // The controller clock as it reads (standard time, no zone), to the second; invalid
+    // when its registers hold no date.
+    QDateTime controllerClock;
 };
 
 // Everything one display run writes, by widget name. An empty optional leaves that widget
@@ -85,6 +101,8 @@ struct LiveDisplay {
     // wt_ph1_led, wt_ph2_led, wt_ph3_led, we_ph1_led, we_ph2_led, we_ph3_led.
     quint16 controller_state = 0;
     std::array<LampColour, 6> periodLamps{};
+
+    LiveValues values;
 
     std::vector<RangeViolation> violations;
     bool comError() const { return !violations.empty(); }

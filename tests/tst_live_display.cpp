@@ -142,6 +142,8 @@ private slots:
     void stateAndPeriod_data();
     void stateAndPeriod();
     void stoppedClockOnOldHardware();
+    void valuesAsNumbers_data();
+    void valuesAsNumbers();
     void rampTimesOnOldHardware_data();
     void rampTimesOnOldHardware();
     void secondSensorByDeviceNumber_data();
@@ -533,6 +535,47 @@ void LiveDisplayTest::stoppedClockOnOldHardware() {
     const LiveDisplay running = run({.gen = Gen::Old, .words = {{22, 0x053B}}});
     QVERIFY(running.clk_uc == CaptionColour::WindowText);
     QVERIFY(!run({}).clk_uc); // new hardware leaves the caption alone
+}
+
+// The numbers the instruments follow are the values the texts show, before rounding; the
+// controller clock to the second, invalid for a stopped clock or registers without a date.
+void LiveDisplayTest::valuesAsNumbers_data() {
+    QTest::addColumn<Gen>("gen");
+    QTest::addColumn<Words>("words");
+    QTest::addColumn<quint16>("kal");
+    QTest::addColumn<QString>("clock");
+    const Gen N = Gen::New;
+    const Gen O = Gen::Old;
+    QTest::newRow("new calibrated, warm")
+        << N << Words{{5, 0x64A0}, {9, 600},     {13, 512},   {58, 0x0C1F},
+                      {59, 26},    {57, 0x0217}, {56, 0x3B2A}}
+        << quint16(590) << "2026-12-31T23:59:42";
+    QTest::newRow("new cold sensor")
+        << N << Words{{13, 1023}, {14, 1023}} << quint16(0) << "(invalid)"; // day 0 of month 0
+    QTest::newRow("old running clock")
+        << O << Words{{3, 700}, {6, 150}, {24, 0x0C1F}, {25, 0x0A1A}, {23, 0x0617}, {22, 0x3B2A}}
+        << quint16(700) << "2026-12-31T23:59:42";
+    QTest::newRow("old stopped clock") << O << Words{{22, 0x0550}} << quint16(0) << "(invalid)";
+}
+
+void LiveDisplayTest::valuesAsNumbers() {
+    QFETCH(Gen, gen);
+    QFETCH(Words, words);
+    QFETCH(quint16, kal);
+    QFETCH(QString, clock);
+    const LiveDisplay d = run({.gen = gen, .words = words, .kal = kal, .uz = 351.4F});
+    const LiveValues& v = d.values;
+    QCOMPARE(formatF(v.dcLinkVolts, 0), d.Edit_Uz);
+    QCOMPARE(formatF(v.mainsVolts, 0), d.Edit_uac);
+    QCOMPARE(formatF(v.actualHz, 0), d.Edit_fist);
+    QCOMPARE(formatF(v.nominalHz, 0), d.Edit_fsoll);
+    const QString tmp1 = formatF(v.heatSink1Celsius, 1);
+    QCOMPARE(tmp1 == QStringLiteral("-60,0") ? QStringLiteral("-60") : tmp1, d.Edit_tmp1);
+    QCOMPARE(v.heatSink2Celsius.has_value(), d.Edit_tmp2.has_value());
+    QCOMPARE(formatF(v.savingPercent, 0) + QLatin1Char('%'), d.e_spar_ist_anz);
+    QCOMPARE(v.controllerClock.isValid() ? v.controllerClock.toString(Qt::ISODate).left(19)
+                                         : QStringLiteral("(invalid)"),
+             clock);
 }
 
 void LiveDisplayTest::rampTimesOnOldHardware_data() {

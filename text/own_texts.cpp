@@ -111,6 +111,7 @@ const Row kRows[] = {
      {"Connection to %1 lost (%2)", "Verbindung zu %1 unterbrochen (%2)",
       "Anslutningen till %1 bröts (%2)", "Connexion à %1 interrompue (%2)",
       "%1 bağlantısı kesildi (%2)"}},
+    {OwnText::ToolsMenu, {"Tools", "Extras", "Verktyg", "Outils", "Araçlar"}},
 };
 
 } // namespace

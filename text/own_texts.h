@@ -29,6 +29,8 @@ enum class OwnText {
     // The port vanished during a transfer (a USB adapter pulled). %1: the port list entry,
     // %2: the device it led to.
     PortLost,
+    // The menu of our own that holds the instruments.
+    ToolsMenu,
 };
 
 // The text in the active language; German, the design language, while none is active.

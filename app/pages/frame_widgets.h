@@ -30,6 +30,9 @@ struct TFrameWidgets {
     QAction* tuerk1 = nullptr;
     QMenu* info1 = nullptr;
     QAction* about1 = nullptr;
+    // A menu of our own between "Optionen" and "Info": the instruments a technician opens
+    // when needed (trend, telegram trace). Captioned from ownText, not from the table.
+    QMenu* tools1 = nullptr;
 
     // Bottom bar
     QGroupBox* GroupBox8 = nullptr;

@@ -6,6 +6,7 @@
 #include "app/widgets/status_line.h"
 #include "base/settings.h"
 #include "serial/port_map.h"
+#include "text/own_texts.h"
 
 #include <QAbstractItemView>
 #include <QAction>
@@ -39,6 +40,7 @@ void THauptfenster::buildMenu() {
         language_items->addAction(item);
     }
     Franzsich1->setChecked(true);
+    tools1 = menuBar()->addMenu(ownText(std::nullopt, OwnText::ToolsMenu));
     info1 = menuBar()->addMenu(QString());
     about1 = info1->addAction(QString());
     connect(about1, &QAction::triggered, this, [this] { about1Click(); });
