@@ -55,6 +55,11 @@ void THauptfenster::wireHandlers() {
     connect(uC_read_bt, &QPushButton::clicked, this, &THauptfenster::uC_read_btClick);
     connect(uC_send_bt, &QPushButton::clicked, this, &THauptfenster::uC_send_btClick);
     connect(clk_bt, &QPushButton::clicked, this, &THauptfenster::clk_btClick);
+    connect(this, &THauptfenster::liveValuesShown, this, &THauptfenster::showClockDrift);
+    connect(this, &THauptfenster::languageApplied, this, [this] {
+        uC_drift->clear(); // its tooltip in the new language
+        showClockDrift();
+    });
     connect(err_mem_read_bt, &QPushButton::clicked, this, &THauptfenster::err_mem_read_btClick);
     connect(err_mem_clear_bt, &QPushButton::clicked, this, &THauptfenster::err_mem_clear_btClick);
     // Only a user's choice changes the port; the program's own selection at start does not.

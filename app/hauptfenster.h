@@ -144,6 +144,9 @@ public:
     void Resp_Time_write();
     // The end of a clock write, answered or refused: the reading resumes, the button is back.
     void endTimeWrite();
+    // Beside the controller clock: its drift from the PC's standard time after each live
+    // reading, marked when worth a synchronisation; cleared with the display.
+    void showClockDrift();
     void err_mem_read_btClick();
     void err_mem_clear_btClick();
     void Req_Errmem_rd();

@@ -18,6 +18,8 @@
 #include <QPushButton>
 
 void THauptfenster::init_anzeige() {
+    live_values = {};
+    showClockDrift(); // no clock, no drift
     for (QPushButton* button : {uC_read_bt, uC_send_bt, err_mem_read_bt, err_mem_clear_bt, clk_bt})
         button->setEnabled(false);
     Com_activate_bt->setText(GetInfoString(50));

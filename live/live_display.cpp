@@ -3,6 +3,7 @@
 #include "base/formats.h"
 #include "live/temperature_table.h"
 
+#include <QTimeZone>
 #include <algorithm>
 #include <cmath>
 
@@ -105,7 +106,7 @@ QDateTime plainClock(int year, int month, int day, int hours, int minutes, int s
     const QTime time(hours, minutes, seconds);
     if (!date.isValid() || !time.isValid())
         return {};
-    return QDateTime(date, time, Qt::UTC);
+    return QDateTime(date, time, QTimeZone::utc());
 }
 
 QString twoDigits(int v) {

@@ -45,12 +45,17 @@ int daylightBiasMinutes(const QTimeZone& zone, const QDateTime& at) {
     return 0;
 }
 
-std::optional<std::array<quint16, 4>> clockWords(const QDateTime& localNow,
-                                                 int daylightBiasMinutes) {
+QDateTime standardTime(const QDateTime& localNow, int daylightBiasMinutes) {
     // Plain calendar arithmetic: a zone's own changeover must not move the value again.
     QDateTime value(localNow.date(), localNow.time(), QTimeZone::utc());
     if (CheckBRDSz(localNow))
         value = value.addSecs(qint64(daylightBiasMinutes) * 60);
+    return value;
+}
+
+std::optional<std::array<quint16, 4>> clockWords(const QDateTime& localNow,
+                                                 int daylightBiasMinutes) {
+    const QDateTime value = standardTime(localNow, daylightBiasMinutes);
     const QDate date = value.date();
     const QTime time = value.time();
     if (date.year() < 2000 || date.year() > 2255)

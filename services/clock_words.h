@@ -21,6 +21,10 @@ bool CheckBRDSz(const QDateTime& Datum);
 // such, also at a moment when the zone itself is in standard time.
 int daylightBiasMinutes(const QTimeZone& zone, const QDateTime& at);
 
+// The PC's local time as the controller counts it, in standard time: put back by the bias
+// while CheckBRDSz says summer. A plain date and time (in UTC, which no changeover moves).
+QDateTime standardTime(const QDateTime& localNow, int daylightBiasMinutes);
+
 // The four PC clock registers for a local PC time: minute/second, weekday (1 = Sunday …
 // 7 = Saturday)/hour, month/day, year − 2000. In summer time by CheckBRDSz the bias is
 // added first. nullopt when the year to send lies outside 2000 … 2255, which the year

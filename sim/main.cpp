@@ -95,8 +95,14 @@ int main(int argc, char* argv[]) {
                        "over-temperature, DC-link overvoltage in turn): recorded in the fault "
                        "memory and shown live for 10 s; 0: none (default)."),
         QStringLiteral("SECONDS"));
+    const QCommandLineOption clockOffsetOption(
+        QStringLiteral("clock-offset"),
+        QStringLiteral("Start the controller clock SECONDS ahead of the PC's clock (negative: "
+                       "behind), to show a clock that has drifted; 0 by default."),
+        QStringLiteral("SECONDS"), QStringLiteral("0"));
     parser.addOptions({generationOption, revisionOption, linkOption, baudOption, faultOption,
-                       quietOption, stateOption, frequencyOption, burnInOption, faultEveryOption});
+                       quietOption, stateOption, frequencyOption, burnInOption, faultEveryOption,
+                       clockOffsetOption});
     parser.process(app);
 
     if (!parser.positionalArguments().isEmpty())
@@ -145,6 +151,9 @@ int main(int argc, char* argv[]) {
             return usageError(QStringLiteral("--burn-in must be a number of seconds, 0 or more"));
         burnIn = std::chrono::seconds(seconds);
     }
+    const qint64 clockOffset = parser.value(clockOffsetOption).toLongLong(&ok);
+    if (!ok)
+        return usageError(QStringLiteral("--clock-offset must be a number of seconds"));
     std::chrono::seconds faultEvery{0};
     if (parser.isSet(faultEveryOption)) {
         const int seconds = parser.value(faultEveryOption).toInt(&ok);
@@ -186,6 +195,8 @@ int main(int argc, char* argv[]) {
         model.setBurnInOverride(*burnIn);
     if (faultEvery.count() > 0)
         model.setFaultInterval(faultEvery);
+    if (clockOffset != 0)
+        model.setClock(model.clock().addSecs(clockOffset));
     QString error;
     if (!simulator.start(&error)) {
         std::fprintf(stderr, "trv5200-sim: %s\n", qPrintable(error));
@@ -213,6 +224,8 @@ int main(int argc, char* argv[]) {
             notes << QStringLiteral("state %1").arg(stateText);
         if (frequency != 0)
             notes << QStringLiteral("lamps held at %1 Hz").arg(frequency);
+        if (clockOffset != 0)
+            notes << QStringLiteral("clock %1 s off").arg(clockOffset);
         if (burnIn)
             notes << QStringLiteral("burn-in %1 s").arg(burnIn->count());
         if (faultEvery.count() > 0)

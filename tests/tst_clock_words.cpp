@@ -1,5 +1,6 @@
 // The controller's summer-time rule, the zone's daylight bias and the four clock words
 // the PC writes, with "now" and the zone fixed by the test.
+#include "services/clock_drift.h"
 #include "services/clock_words.h"
 
 #include <QTest>
@@ -26,6 +27,10 @@ private slots:
     void words_data();
     void words();
     void localTimeOfAZone();
+    void drift_data();
+    void drift();
+    void driftText_data();
+    void driftText();
 };
 
 void ClockWordsTest::summerTimeRule_data() {
@@ -127,6 +132,61 @@ void ClockWordsTest::localTimeOfAZone() {
     const auto result = clockWords(now, daylightBiasMinutes(berlin, now));
     QVERIFY(result);
     QCOMPARE(*result, (Words{0x1E05, 0x010D, 0x070F, 0x000C}));
+}
+
+// The controller clock against the PC in standard time: in summer the PC's hour is put
+// back first, so a clock just set from the PC shows no drift; the seconds the PC counts
+// beyond the controller's whole second are no drift.
+void ClockWordsTest::drift_data() {
+    QTest::addColumn<QDateTime>("controller");
+    QTest::addColumn<QDateTime>("pc");
+    QTest::addColumn<int>("bias");
+    QTest::addColumn<qint64>("seconds");
+    QTest::newRow("winter, ahead")
+        << at(2026, 12, 10, 12, 3, 12) << at(2026, 12, 10, 12, 0) << -60 << qint64(192);
+    QTest::newRow("summer, just set")
+        << at(2026, 7, 1, 13, 0, 5) << at(2026, 7, 1, 14, 0, 5) << -60 << qint64(0);
+    QTest::newRow("summer, behind")
+        << at(2026, 7, 1, 12, 59, 15) << at(2026, 7, 1, 14, 0, 0) << -60 << qint64(-45);
+    QTest::newRow("summer, clock in summer time")
+        << at(2026, 7, 1, 14, 0, 0) << at(2026, 7, 1, 14, 0, 0) << -60 << qint64(3600);
+    QTest::newRow("zone without summer time")
+        << at(2026, 7, 1, 14, 0, 0) << at(2026, 7, 1, 14, 0, 0) << 0 << qint64(0);
+    QTest::newRow("pc's milliseconds")
+        << at(2026, 12, 10, 12, 0, 5) << at(2026, 12, 10, 12, 0, 5).addMSecs(900) << -60
+        << qint64(0);
+    QTest::newRow("across new year")
+        << at(2027, 1, 1, 0, 0, 30) << at(2026, 12, 31, 23, 59, 0) << -60 << qint64(90);
+}
+
+void ClockWordsTest::drift() {
+    QFETCH(QDateTime, controller);
+    QFETCH(QDateTime, pc);
+    QFETCH(int, bias);
+    QFETCH(qint64, seconds);
+    QCOMPARE(clockDriftSeconds(controller, pc, bias), std::optional<qint64>(seconds));
+    QVERIFY(!clockDriftSeconds(QDateTime(), pc, bias)); // no valid controller time
+}
+
+void ClockWordsTest::driftText_data() {
+    QTest::addColumn<qint64>("seconds");
+    QTest::addColumn<QString>("text");
+    QTest::addColumn<bool>("worthSync");
+    QTest::newRow("none") << qint64(0) << "0 s" << false;
+    QTest::newRow("behind") << qint64(-45) << "-45 s" << false;
+    QTest::newRow("a minute") << qint64(60) << "+1 min 0 s" << false;
+    QTest::newRow("just over") << qint64(61) << "+1 min 1 s" << true;
+    QTest::newRow("minutes") << qint64(192) << "+3 min 12 s" << true;
+    QTest::newRow("an hour behind") << qint64(-3605) << "-1 h 0 min 5 s" << true;
+    QTest::newRow("days") << qint64(2 * 86400 + 3 * 3600 + 4 * 60 + 59) << "+2 d 3 h 4 min" << true;
+}
+
+void ClockWordsTest::driftText() {
+    QFETCH(qint64, seconds);
+    QFETCH(QString, text);
+    QFETCH(bool, worthSync);
+    QCOMPARE(::driftText(seconds), text);
+    QCOMPARE(driftWorthSync(seconds), worthSync);
 }
 
 QTEST_APPLESS_MAIN(ClockWordsTest)

@@ -43,6 +43,8 @@ private slots:
     void clockWriteSetsStandardTime_data() { generations_data(); }
     void clockWriteSetsStandardTime();
     void clockYearRefusedSendsNothing();
+    void clockDriftShownAndMarked_data() { generations_data(); }
+    void clockDriftShownAndMarked();
     void faultReadListsNewestFirst_data() { generations_data(); }
     void faultReadListsNewestFirst();
     void impossiblePositionShowsAFullRing();
@@ -130,6 +132,43 @@ void ServicesWindowTest::clockWriteSetsStandardTime() {
     QCOMPARE(write.mid(4 * item, item), frame(request, 1));
     for (int i = 5; i < 8; ++i)
         QCOMPARE(write.mid(i * item, item), frame(request, 2));
+}
+
+// Beside the controller clock: its drift from the PC's standard time, red with a hint past a
+// minute; a clock write brings it to nothing, the display reset takes it away.
+void ServicesWindowTest::clockDriftShownAndMarked() {
+    QFETCH(Generation, generation);
+    const QTimeZone berlin("Europe/Berlin");
+    if (!berlin.isValid())
+        QSKIP("no time-zone data for Europe/Berlin on this machine");
+    startController(generation, 14, true);
+    sim_->model().setClock(QDateTime(QDate(2026, 7, 1), QTime(12, 0, 0)));
+    createWindow();
+    // 13:03:12 summer time is 12:03:12 standard time: the controller is 3 min 12 s behind.
+    w_->pcNow = [berlin] { return QDateTime(QDate(2026, 7, 1), QTime(13, 3, 12), berlin); };
+    w_->english1Click();
+    connectAndIdentify();
+    QVERIFY(QTest::qWaitFor([this] { return !w_->uC_drift->text().isEmpty(); }, kWait));
+    QCOMPARE(w_->uC_drift->text(), QString("-3 min 12 s"));
+    QCOMPARE(w_->uC_drift->palette().color(QPalette::WindowText), QColor(255, 0, 0));
+    QVERIFY2(w_->uC_drift->toolTip().contains(w_->clk_bt->text()),
+             qPrintable(w_->uC_drift->toolTip()));
+    QCOMPARE(w_->uC_Zeit->toolTip(), w_->uC_drift->toolTip());
+
+    w_->german1Click(); // the hint follows the language at once
+    QVERIFY2(w_->uC_drift->toolTip().startsWith("Controller-Uhr"),
+             qPrintable(w_->uC_drift->toolTip()));
+
+    w_->clk_btClick();
+    QVERIFY(
+        QTest::qWaitFor([this] { return w_->uC_drift->text() == QLatin1String("0 s"); }, kWait));
+    QVERIFY(w_->uC_drift->palette().color(QPalette::WindowText) != QColor(255, 0, 0));
+    QVERIFY(!w_->uC_drift->toolTip().contains(w_->clk_bt->text()));
+
+    w_->Com_activate_btClick(); // disconnect: the display reset
+    QVERIFY(QTest::qWaitFor([this] { return w_->uC_drift->text().isEmpty(); }, kWait));
+    QVERIFY(w_->uC_Zeit->toolTip().isEmpty());
+    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
 }
 
 void ServicesWindowTest::clockYearRefusedSendsNothing() {

@@ -112,6 +112,22 @@ const Row kRows[] = {
       "Anslutningen till %1 bröts (%2)", "Connexion à %1 interrompue (%2)",
       "%1 bağlantısı kesildi (%2)"}},
     {OwnText::ToolsMenu, {"Tools", "Extras", "Verktyg", "Outils", "Araçlar"}},
+    {OwnText::ClockDrift,
+     {"Controller clock against the PC's standard time: %1",
+      "Controller-Uhr gegenüber der Normalzeit des PCs: %1",
+      "Styrenhetens klocka mot datorns normaltid: %1",
+      "Horloge du contrôleur par rapport à l'heure normale du PC : %1",
+      "Kontrolör saati, PC'nin standart saatine göre: %1"}},
+    {OwnText::ClockDriftWorthSync,
+     {"Controller clock against the PC's standard time: %1. Over a minute: set it with "
+      "\"%2\".",
+      "Controller-Uhr gegenüber der Normalzeit des PCs: %1. Über eine Minute: mit „%2“ "
+      "stellen.",
+      "Styrenhetens klocka mot datorns normaltid: %1. Över en minut: ställ den med \"%2\".",
+      "Horloge du contrôleur par rapport à l'heure normale du PC : %1. Plus d'une minute : "
+      "réglez-la avec « %2 ».",
+      "Kontrolör saati, PC'nin standart saatine göre: %1. Bir dakikadan fazla: \"%2\" ile "
+      "ayarlayın."}},
 };
 
 } // namespace

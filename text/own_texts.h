@@ -31,6 +31,10 @@ enum class OwnText {
     PortLost,
     // The menu of our own that holds the instruments.
     ToolsMenu,
+    // Tooltip of the controller clock's drift. %1: the drift ("+3 min 12 s").
+    ClockDrift,
+    // The same, for a drift over a minute. %1: the drift, %2: the clock button's caption.
+    ClockDriftWorthSync,
 };
 
 // The text in the active language; German, the design language, while none is active.

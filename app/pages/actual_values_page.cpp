@@ -96,6 +96,10 @@ void THauptfenster::buildActualValuesPage() {
     t_lauf_anz = readout(GroupBox7, QStringLiteral("00h, 00min, 00s"));
     g7->addWidget(clk_uc, 0, 0);
     g7->addWidget(uC_Zeit, 0, 1);
+    // In the caption column's free cell beside the clock button: the drift next to what
+    // mends it (the readouts leave no room right of the clock in the longer languages).
+    uC_drift = caption(GroupBox7);
+    g7->addWidget(uC_drift, 2, 0, Qt::AlignRight | Qt::AlignVCenter);
     g7->addWidget(clk_pc, 1, 0);
     g7->addWidget(PC_Zeit, 1, 1);
     g7->addWidget(clk_bt, 2, 1, Qt::AlignLeft);

@@ -22,6 +22,9 @@ struct TActualValuesWidgets {
     QGroupBox* GroupBox7 = nullptr;
     QLabel* clk_uc = nullptr; // "Uhrzeit - Controller"
     QLabel* uC_Zeit = nullptr;
+    // Of our own: how far the controller clock is from the PC's standard time, beside the
+    // clock button.
+    QLabel* uC_drift = nullptr;
     QLabel* clk_pc = nullptr; // "Uhrzeit - Pc"
     QLabel* PC_Zeit = nullptr;
     QPushButton* clk_bt = nullptr;
