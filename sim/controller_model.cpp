@@ -2,6 +2,8 @@
 
 #include "sim/model_image.h"
 
+#include <QTimeZone>
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -572,7 +574,10 @@ struct ControllerModel::Impl {
 ControllerModel::ControllerModel(Generation generation, int revision)
     : d(std::make_unique<Impl>(generation, revision)) {
     model::loadFactoryImage(generation, revision, d->ram, d->parameter);
-    const QDateTime now = QDateTime::currentDateTime();
+    // A controller keeps standard time all year: the PC's summer hour is taken off.
+    QDateTime now = QDateTime::currentDateTime();
+    if (now.isDaylightTime())
+        now = now.addSecs(-now.timeZone().daylightTimeOffset(now));
     d->rtcBaseMs = plainMs(now.date(), now.time());
     d->powerOn();
 }
