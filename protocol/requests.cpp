@@ -1,7 +1,9 @@
 #include "protocol/requests.h"
 
 #include "protocol/telegram.h"
+
 #include "serial/sio.h"
+#include <algorithm>
 
 namespace {
 
@@ -36,6 +38,32 @@ quint32 buildIdentityHead(bool hw_old) {
 }
 
 } // namespace
+
+quint32 buildSynchronisation() {
+    for (int i = 0; i < 10; ++i) {
+        expect_buffer[i] = 0x00;
+        check_mask[i] = kMaskAcknowledge;
+    }
+    return 10;
+}
+
+quint32 buildResynchronisation() {
+    for (int i = 0; i < 10; ++i) {
+        expect_buffer[i] = 0x00;
+        check_mask[i] = kMaskAcknowledge;
+        expect_buffer[10 + i] = 0xAA;
+    }
+    std::fill(rx_buffer, rx_buffer + 20, quint8(0));
+    return 20;
+}
+
+quint32 buildHwTest() {
+    expect_buffer[0] = 0x63;
+    check_mask[0] = kMaskEcho;
+    expect_buffer[1] = kFiller;
+    check_mask[1] = kMaskData;
+    return 2;
+}
 
 quint32 buildRamRead(TSio* link, bool hw_old) {
     if (!hw_old) {

@@ -14,6 +14,17 @@ struct WriteItem {
     quint16 value;
 };
 
+// The start of every exchange: ten 0x00, each to be answered with the acknowledge 0xAA.
+quint32 buildSynchronisation();
+
+// The error recovery's telegram: ten 0x00, then ten 0xAA, which bring a controller caught
+// in the middle of an item back to its idle state. Its answer is not evaluated (acknowledge
+// checks on the first ten only); the answer buffer is cleared for it.
+quint32 buildResynchronisation();
+
+// The hardware test: 0x63 (echoed) and a filler, whose answer tells the generation.
+quint32 buildHwTest();
+
 // Live RAM variables: old hardware 31 single-word reads (124 bytes); new hardware one
 // block read of 80 words from 0x30 (170 bytes), which starts the transfer on link.
 quint32 buildRamRead(TSio* link, bool hw_old);

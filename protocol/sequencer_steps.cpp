@@ -5,6 +5,7 @@
 #include "app/widgets/state_strip.h"
 #include "base/message_sink.h"
 #include "protocol/protocol_state.h"
+#include "protocol/requests.h"
 #include "protocol/steps.h"
 #include "protocol/telegram.h"
 #include "serial/sio.h"
@@ -166,11 +167,7 @@ void THauptfenster::Synchronisation() {
         protocol_step = Step::Init_Sio;
         return;
     }
-    for (int i = 0; i < 10; ++i) {
-        expect_buffer[i] = 0x00;
-        check_mask[i] = kMaskAcknowledge;
-    }
-    startRequest(10, Step::Syncresp);
+    startRequest(buildSynchronisation(), Step::Syncresp);
 }
 
 void THauptfenster::Syncresp() {
@@ -205,13 +202,7 @@ void THauptfenster::DatenFehler() {
     // One resynchronisation telegram, not evaluated: ten synchronisation bytes, then ten
     // acknowledge bytes that bring a controller caught in the middle of an item back to
     // its idle state.
-    for (int i = 0; i < 10; ++i) {
-        expect_buffer[i] = 0x00;
-        check_mask[i] = kMaskAcknowledge;
-        expect_buffer[10 + i] = 0xAA;
-    }
-    std::fill(rx_buffer, rx_buffer + 20, quint8(0));
-    startTransfer(Ths, 20);
+    startTransfer(Ths, buildResynchronisation());
 }
 
 void THauptfenster::Com_activate_btClick() {

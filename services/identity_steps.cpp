@@ -31,11 +31,7 @@ quint16 voltsFromField(const QLineEdit* edit) {
 } // namespace
 
 void THauptfenster::Req_HW_Test() {
-    expect_buffer[0] = 0x63;
-    check_mask[0] = 1;
-    expect_buffer[1] = 0x05;
-    check_mask[1] = 0;
-    startRequest(2, Step::Resp_HW_Test);
+    startRequest(buildHwTest(), Step::Resp_HW_Test);
 }
 
 void THauptfenster::Resp_HW_Test() {

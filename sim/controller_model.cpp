@@ -3,7 +3,6 @@
 #include "sim/model_image.h"
 
 #include <QTimeZone>
-
 #include <algorithm>
 #include <cmath>
 #include <numbers>
