@@ -1,8 +1,8 @@
 #include "protocol/requests.h"
 
 #include "protocol/telegram.h"
-
 #include "serial/sio.h"
+
 #include <algorithm>
 
 namespace {
