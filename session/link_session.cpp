@@ -1,0 +1,77 @@
+#include "session/link_session.h"
+
+#include "base/message_sink.h"
+#include "protocol/requests.h"
+#include "serial/port_map.h"
+#include "serial/sio.h"
+
+#include <QCoreApplication>
+#include <QEventLoop>
+
+LinkSession::LinkSession() = default;
+
+LinkSession::~LinkSession() = default;
+
+bool LinkSession::open(const QString& port, QString* error) {
+    link_.reset();
+    // A COM entry is mapped as in the window; anything else is a device path of its own.
+    port_name = port.trimmed();
+    QString message;
+    const MessageSink previous =
+        setMessageSink([&message](const QString& text) { message = text; });
+    auto link = std::make_unique<TSio>();
+    setMessageSink(previous);
+    if (port_handle < 0 || !port_open) {
+        if (error)
+            *error = message;
+        return false;
+    }
+    link_ = std::move(link);
+    return true;
+}
+
+bool LinkSession::isOpen() const {
+    return link_ && port_open && !link_->hasLostPort();
+}
+
+QString LinkSession::devicePath() const {
+    return link_ ? link_->devicePath() : QString();
+}
+
+bool LinkSession::transfer(quint32 count) {
+    // The new block read starts its own transfer in its builder.
+    if (count > 0 && link_->isAsleep() && !link_->anmeldung)
+        startTransfer(link_.get(), count);
+    // The transfer runs from the link's zero-interval timer; it has ended once the link
+    // is asleep again.
+    while (!link_->isAsleep() || link_->anmeldung)
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
+    return !data_error;
+}
+
+void LinkSession::recover() {
+    if (!isOpen())
+        return;
+    transfer(buildResynchronisation());
+    data_error = false;
+}
+
+LinkSession::Failure LinkSession::exchange(const std::function<quint32(TSio* link)>& build) {
+    if (!isOpen())
+        return Failure::PortLost;
+    if (!transfer(buildSynchronisation())) {
+        const Failure failure = link_->hasLostPort() ? Failure::PortLost : Failure::Synchronisation;
+        recover();
+        return failure;
+    }
+    if (!transfer(build(link_.get()))) {
+        const Failure failure = link_->hasLostPort() ? Failure::PortLost : Failure::Answer;
+        recover();
+        return failure;
+    }
+    return Failure::None;
+}
+
+QByteArrayView LinkSession::answer() const {
+    return receivedAnswer();
+}
