@@ -7,5 +7,6 @@ enum ExitCode : int {
     kExitLink = 4,         // the controller did not answer soundly (or the port was lost)
     kExitRefused = 5,      // refused input: a file, a value or a password the window refuses
     kExitNotVerified = 6,  // written, but the read-back differs
+    kExitFile = 7,         // a file could not be written
     kExitInterrupted = 130 // Ctrl-C between exchanges
 };

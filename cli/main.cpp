@@ -3,31 +3,41 @@
 // and checks; no widgets.
 #include "base/ini_file.h"
 #include "base/settings_location.h"
-#include "cli/exit_codes.h"
+#include "cli/cli_commands.h"
 #include "serial/port_map.h"
 #include "serial/sio.h"
-#include "session/identify.h"
-#include "session/link_session.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
-#include <QJsonDocument>
-#include <QJsonObject>
 #include <cstdio>
 
 namespace {
 
+struct Command {
+    const char* name;
+    CommandCheck check;
+    CommandRun run;
+};
+
+constexpr Command kCommands[] = {
+    {"identify", checkNoArguments, runIdentify},
+    {"read", checkRead, runRead},
+};
+
 const char* const kHelpTail = R"(
 Commands:
   identify            the controller's generation and identity
+  read [--ini FILE]   the parameter set, in the keys of a parameter file; --ini also
+                      saves it as one
 
 Exit codes:
-  0  sound
-  2  usage: unknown command or option, missing argument
-  3  the port could not be opened
-  4  the controller did not answer soundly, or the port was lost
-  5  refused input (a file, a value or a password the window refuses)
-  6  written, but the read-back differs from what was written
+  0    sound
+  2    usage: unknown command or option, missing argument
+  3    the port could not be opened
+  4    the controller did not answer soundly, or the port was lost
+  5    refused input (a file, a value or a password the window refuses)
+  6    written, but the read-back differs from what was written
+  7    a file could not be written
   130  interrupted by Ctrl-C between exchanges
 
 )";
@@ -37,63 +47,6 @@ Exit codes:
 void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& message) {
     if (type == QtCriticalMsg || type == QtFatalMsg)
         std::fprintf(stderr, "trv5200-cli: %s\n", qUtf8Printable(message));
-}
-
-void printOut(const QString& text) {
-    std::fputs(qUtf8Printable(text), stdout);
-    std::fflush(stdout);
-}
-
-void printError(const QString& text) {
-    std::fprintf(stderr, "trv5200-cli: %s\n", qUtf8Printable(text));
-}
-
-QString failureText(LinkSession::Failure failure) {
-    switch (failure) {
-    case LinkSession::Failure::Synchronisation:
-        return QStringLiteral("no synchronisation with the controller");
-    case LinkSession::Failure::Answer:
-        return QStringLiteral("the controller's answer failed its check");
-    case LinkSession::Failure::PortLost:
-        return QStringLiteral("the port was lost");
-    case LinkSession::Failure::None:
-        break;
-    }
-    return {};
-}
-
-QJsonObject identityJson(const ControllerIdentity& id) {
-    QJsonObject o{{"generation", id.hwOld ? "old" : "new"},
-                  {"version", id.versionText},
-                  {"calibration_value", id.kal_value230},
-                  {"uac_start_raw", id.uac_start_int},
-                  {"uac_nominal_raw", id.uac_nenn_int}};
-    if (id.hwOld) {
-        o.insert("revision", id.revision);
-    } else {
-        o.insert("product_code", id.productCode);
-        o.insert("description", id.description);
-        o.insert("software_date", id.softwareDate);
-        o.insert("revision", id.revisionString);
-        o.insert("device_number", id.deviceNumber);
-    }
-    return o;
-}
-
-QString identityText(const ControllerIdentity& id) {
-    QString text = QStringLiteral("generation: %1\nversion: %2\n")
-                       .arg(id.hwOld ? QStringLiteral("old") : QStringLiteral("new"),
-                            id.versionText.trimmed());
-    if (id.hwOld) {
-        text += QStringLiteral("revision: %1\n").arg(id.revision);
-    } else {
-        text += QStringLiteral("product code: %1\ndescription: %2\nsoftware date: %3\n"
-                               "revision: %4\n")
-                    .arg(id.productCode.trimmed(), id.description.trimmed(),
-                         id.softwareDate.trimmed(), id.revisionString);
-    }
-    text += QStringLiteral("calibration value: %1\n").arg(id.kal_value230);
-    return text;
 }
 
 } // namespace
@@ -108,6 +61,8 @@ int main(int argc, char** argv) {
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Service jobs on a TRV5200 dimmer controller from the command line."));
+    // Options after the command belong to it.
+    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     parser.addHelpOption();
     parser.addVersionOption();
     const QCommandLineOption portOption(
@@ -123,16 +78,18 @@ int main(int argc, char** argv) {
                        "default. Raise it for an adapter that delivers late."),
         QStringLiteral("MS"), QStringLiteral("30"));
     parser.addOptions({portOption, jsonOption, timeoutOption});
-    parser.addPositionalArgument(QStringLiteral("command"), QStringLiteral("identify"));
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("What to do (see Commands below)."),
+                                 QStringLiteral("command [arguments]"));
 
-    QStringList arguments = app.arguments();
-    if (arguments.contains(QStringLiteral("--help")) || arguments.contains(QStringLiteral("-h"))) {
-        printOut(parser.helpText() + QString::fromUtf8(kHelpTail));
-        return kExitSound;
-    }
+    const QStringList arguments = app.arguments();
     if (!parser.parse(arguments)) {
         printError(parser.errorText());
         return kExitUsage;
+    }
+    if (parser.isSet(QStringLiteral("help"))) {
+        printOut(parser.helpText() + QString::fromUtf8(kHelpTail));
+        return kExitSound;
     }
     if (parser.isSet(QStringLiteral("version"))) {
         printOut(QStringLiteral("trv5200-cli %1\n").arg(QStringLiteral(TRV_VERSION)));
@@ -143,12 +100,15 @@ int main(int argc, char** argv) {
         printError(QStringLiteral("no command given (try --help)"));
         return kExitUsage;
     }
-    const QString command = positional.constFirst();
-    if (command != QLatin1String("identify")) {
-        printError(QStringLiteral("unknown command \"%1\" (try --help)").arg(command));
+    const Command* command = nullptr;
+    for (const Command& each : kCommands)
+        if (positional.constFirst() == QLatin1String(each.name))
+            command = &each;
+    if (!command) {
+        printError(
+            QStringLiteral("unknown command \"%1\" (try --help)").arg(positional.constFirst()));
         return kExitUsage;
     }
-
     bool timeoutOk = false;
     const int timeout = parser.value(timeoutOption).toInt(&timeoutOk);
     if (!timeoutOk || timeout < 30 || timeout > 800) {
@@ -162,19 +122,15 @@ int main(int argc, char** argv) {
     if (IniFile settings; settings.load(settingsFilePath()))
         loadPortOverrides(settings);
 
-    LinkSession session;
+    CliContext context;
+    context.arguments = positional.mid(1);
+    context.json = parser.isSet(jsonOption);
+    if (const int refused = command->check(context); refused != kExitSound)
+        return refused;
     QString error;
-    if (!session.open(parser.value(portOption), &error)) {
+    if (!context.session.open(parser.value(portOption), &error)) {
         printError(error);
         return kExitPort;
     }
-    const IdentifyResult result = identifyController(session);
-    if (!result.identity) {
-        printError(failureText(result.failure));
-        return kExitLink;
-    }
-    const bool json = parser.isSet(jsonOption);
-    printOut(json ? QString::fromUtf8(QJsonDocument(identityJson(*result.identity)).toJson())
-                  : identityText(*result.identity));
-    return kExitSound;
+    return command->run(context);
 }

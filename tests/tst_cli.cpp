@@ -1,6 +1,7 @@
 // trv5200-cli end to end: the program itself against the controller simulator over a
 // real pseudo-terminal, its output (--json) and its exit codes.
 #include "cli/exit_codes.h"
+#include "parameters/parameter_file.h"
 #include "sim/simulator.h"
 
 #include <QJsonDocument>
@@ -30,6 +31,8 @@ private slots:
     void cleanup() { sim_.reset(); }
     void identify_data();
     void identify();
+    void readSavesALoadableFile_data() { identify_data(); }
+    void readSavesALoadableFile();
     void refusedInvocations_data();
     void refusedInvocations();
 
@@ -103,6 +106,30 @@ void CliTest::identify() {
         QCOMPARE(o.value("revision").toInt(), revision);
 }
 
+// The set in the keys of a parameter file, and with --ini saved as one that the window's
+// load accepts with the same values; a file that cannot be written is exit code 7.
+void CliTest::readSavesALoadableFile() {
+    QFETCH(Generation, generation);
+    QFETCH(int, revision);
+    startController(generation, revision);
+    const QString path = dir_.filePath("set.ini");
+    const Run run = cli({"--json", "read", "--ini", path});
+    QVERIFY2(run.exitCode == kExitSound, run.err.constData());
+    const QJsonObject o = run.json();
+    QVERIFY2(o.contains("WE_Endtime"), run.out.constData());
+
+    const ParameterFileRead loaded = loadParameterFile(path);
+    QVERIFY(std::holds_alternative<LoadedParameters>(loaded));
+    const LoadedParameters& set = std::get<LoadedParameters>(loaded);
+    QCOMPARE(o.value("Startfrequenz").toString(), QString::number(set.startHz));
+    QCOMPARE(o.value("WT_Time1").toString(), set.profileTimes[0].toString("hh:mm:ss"));
+    QCOMPARE(o.value("WE_Takt3").toString(), QString::number(set.takts[5]));
+
+    const Run unwritable = cli({"read", "--ini", dir_.filePath("no/such/folder/set.ini")});
+    QCOMPARE(unwritable.exitCode, int(kExitFile));
+    QVERIFY(unwritable.out.contains("Startfrequenz: ")); // the set is shown all the same
+}
+
 void CliTest::refusedInvocations_data() {
     QTest::addColumn<QStringList>("arguments");
     QTest::addColumn<int>("exitCode");
@@ -113,6 +140,8 @@ void CliTest::refusedInvocations_data() {
         << QStringList{"--read-timeout", "5", "identify"} << int(kExitUsage);
     QTest::newRow("no such port") << QStringList{"--port", "/nonexistent/tty", "identify"}
                                   << int(kExitPort);
+    QTest::newRow("read with a stray argument")
+        << QStringList{"--port", "/nonexistent/tty", "read", "--csv"} << int(kExitUsage);
     QTest::newRow("help") << QStringList{"--help"} << int(kExitSound);
 }
 

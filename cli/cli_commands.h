@@ -1,0 +1,16 @@
+#pragma once
+// The commands of trv5200-cli, one file each.
+#include "cli/cli_context.h"
+#include "session/identify.h"
+
+#include <optional>
+
+// The hardware test and the identity read; on failure says why and sets the exit code.
+std::optional<ControllerIdentity> identifyOrSay(CliContext& context, int* exitCode);
+
+// No arguments of its own.
+int checkNoArguments(CliContext& context);
+
+int runIdentify(CliContext& context);
+int checkRead(CliContext& context);
+int runRead(CliContext& context);

@@ -1,0 +1,29 @@
+#pragma once
+// What every command of trv5200-cli works with: the options, the open link, and how it
+// prints (text for a person, JSON for a script).
+#include "cli/exit_codes.h"
+#include "session/link_session.h"
+
+#include <QHash>
+#include <QJsonObject>
+#include <QString>
+#include <QStringList>
+
+struct CliContext {
+    QStringList arguments; // the command's own, after its name
+    // The command's own options as its check read them, before the port is opened.
+    QHash<QString, QString> options;
+    bool json = false;
+    LinkSession session;
+};
+
+void printOut(const QString& text);
+void printError(const QString& text);
+// The object as indented JSON on stdout.
+void printJson(const QJsonObject& object);
+QString failureText(LinkSession::Failure failure);
+
+// A command's check of its own arguments (into options; kExitSound when they are fine,
+// run before the port is opened, so refused input sends nothing) and its run.
+using CommandCheck = int (*)(CliContext& context);
+using CommandRun = int (*)(CliContext& context);
