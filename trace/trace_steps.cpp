@@ -65,8 +65,11 @@ void THauptfenster::addTraceMenuItem() {
 }
 
 void THauptfenster::openTrace() {
-    if (!traceWindow)
-        traceWindow = new TTraceWindow(this);
+    if (!traceWindow) {
+        traceWindow = new TTraceWindow(this, trace_ring, link_statistics,
+                                       [this] { return activeLanguage(); });
+        connect(this, &THauptfenster::languageApplied, traceWindow, &TTraceWindow::relabel);
+    }
     traceWindow->show();
     traceWindow->raise();
     traceWindow->activateWindow();

@@ -1,6 +1,5 @@
 #include "trace/trace_window.h"
 
-#include "app/hauptfenster.h"
 #include "base/message_sink.h"
 #include "text/trace_texts.h"
 #include "trace/trace_file.h"
@@ -43,8 +42,10 @@ QString markedHex(const QByteArray& bytes, qsizetype from, qsizetype to,
 
 } // namespace
 
-TTraceWindow::TTraceWindow(THauptfenster* main)
-    : QWidget(main, Qt::Window), main_(main), model_(new TraceModel(main->trace_ring, this)),
+TTraceWindow::TTraceWindow(QWidget* parent, const TraceRing& ring, const LinkStatistics& stats,
+                           LanguageOf language)
+    : QWidget(parent, Qt::Window), ring_(ring), statistics_(stats),
+      language_(std::move(language)), model_(new TraceModel(ring, this)),
       refreshTimer_(new QTimer(this)) {
     setObjectName(QStringLiteral("TTraceWindow"));
     resize(760, 560);
@@ -82,7 +83,6 @@ TTraceWindow::TTraceWindow(THauptfenster* main)
     connect(table->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
             [this] { showSelected(); });
     connect(saveButton, &QPushButton::clicked, this, &TTraceWindow::saveClicked);
-    connect(main, &THauptfenster::languageApplied, this, &TTraceWindow::relabel);
     refreshTimer_->setInterval(kRefreshMs);
     connect(refreshTimer_, &QTimer::timeout, this, &TTraceWindow::refresh);
     relabel();
@@ -90,11 +90,11 @@ TTraceWindow::TTraceWindow(THauptfenster* main)
 }
 
 void TTraceWindow::relabel() {
-    const std::optional<Language> language = main_->activeLanguage();
+    const std::optional<Language> language = language_();
     setWindowTitle(traceText(language, TraceText::WindowTitle));
     saveButton->setText(traceText(language, TraceText::SaveButton));
     model_->setLanguage(language);
-    statistics->setText(statisticsLines(language, main_->link_statistics).join(QLatin1Char('\n')));
+    statistics->setText(statisticsLines(language, statistics_).join(QLatin1Char('\n')));
     showSelected();
 }
 
@@ -106,8 +106,7 @@ void TTraceWindow::refresh() {
     model_->refresh();
     if (atNewest && model_->rowCount() != before)
         table->scrollToBottom();
-    statistics->setText(
-        statisticsLines(main_->activeLanguage(), main_->link_statistics).join(QLatin1Char('\n')));
+    statistics->setText(statisticsLines(language_(), statistics_).join(QLatin1Char('\n')));
 }
 
 void TTraceWindow::showSelected() {
@@ -117,7 +116,7 @@ void TTraceWindow::showSelected() {
         detail->clear();
         return;
     }
-    detail->setHtml(detailHtml(main_->activeLanguage(), *entry));
+    detail->setHtml(detailHtml(language_(), *entry));
 }
 
 QString TTraceWindow::detailHtml(std::optional<Language> language, const TraceEntry& entry) {
@@ -145,7 +144,7 @@ QString TTraceWindow::detailHtml(std::optional<Language> language, const TraceEn
 }
 
 void TTraceWindow::saveClicked() {
-    const std::optional<Language> language = main_->activeLanguage();
+    const std::optional<Language> language = language_();
     const QString filter = traceText(language, TraceText::SaveFilter);
     const QString path =
         chooseSaveFile
@@ -155,8 +154,7 @@ void TTraceWindow::saveClicked() {
     if (path.isEmpty())
         return;
     QString error;
-    if (!saveTraceFile(path, traceFileText(language, main_->trace_ring, main_->link_statistics),
-                       &error))
+    if (!saveTraceFile(path, traceFileText(language, ring_, statistics_), &error))
         showMessage(traceText(language, TraceText::SaveFailed).arg(path, error));
 }
 

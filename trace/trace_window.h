@@ -1,7 +1,8 @@
 #pragma once
 // The telegram trace: every transfer of the link, newest at the bottom, the bytes and
 // items of the selected one, the link's statistics and a button that saves it all as
-// text. Not modal; the main window opens it from its tools menu and keeps it.
+// text. Not modal; the main window opens it from its tools menu, keeps it and tells it
+// when the language changes. It reads the trace and the statistics the window holds.
 #include "text/info_table.h"
 
 #include <QString>
@@ -14,14 +15,17 @@ class QPushButton;
 class QTableView;
 class QTextEdit;
 class QTimer;
-class THauptfenster;
 class TraceModel;
+class TraceRing;
+struct LinkStatistics;
 struct TraceEntry;
 
 class TTraceWindow : public QWidget {
     Q_OBJECT
 public:
-    explicit TTraceWindow(THauptfenster* main);
+    using LanguageOf = std::function<std::optional<Language>()>;
+    TTraceWindow(QWidget* parent, const TraceRing& ring, const LinkStatistics& stats,
+                 LanguageOf language);
 
     QTableView* table = nullptr;
     QTextEdit* detail = nullptr;  // the selected row's bytes and items
@@ -49,7 +53,9 @@ protected:
 private:
     void showSelected();
 
-    THauptfenster* main_;
+    const TraceRing& ring_;
+    const LinkStatistics& statistics_;
+    LanguageOf language_;
     TraceModel* model_;
     QTimer* refreshTimer_;
 };
