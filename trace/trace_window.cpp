@@ -57,9 +57,9 @@ TTraceWindow::TTraceWindow(QWidget* parent, const TraceRing& ring, const LinkSta
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 4);
     table->horizontalHeader()->setStretchLastSection(true);
     table->setColumnWidth(TraceModel::Time, 100);
-    table->setColumnWidth(TraceModel::Exchange, 150);
+    table->setColumnWidth(TraceModel::Exchange, 140);
     table->setColumnWidth(TraceModel::Length, 55);
-    table->setColumnWidth(TraceModel::Duration, 110);
+    table->setColumnWidth(TraceModel::Duration, 130);
 
     detail = new QTextEdit(this);
     detail->setReadOnly(true);
