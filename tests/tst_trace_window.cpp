@@ -113,6 +113,8 @@ void TraceWindowTest::diagnosisOfALineFault() {
         QCOMPARE(failed->record.got, quint8(~failed->record.expected));
     }
     QVERIFY(w_->link_statistics.errors() >= 1);
+    // The detail pane marks the bytes that failed or did not come.
+    QVERIFY(TTraceWindow::detailHtml(Language::English, *failed).contains("background:"));
 
     // The note stays after the error step, the stale mark's end and the clock's ticks.
     QTest::qWait(700);

@@ -44,9 +44,8 @@ QString markedHex(const QByteArray& bytes, qsizetype from, qsizetype to,
 
 TTraceWindow::TTraceWindow(QWidget* parent, const TraceRing& ring, const LinkStatistics& stats,
                            LanguageOf language)
-    : QWidget(parent, Qt::Window), ring_(ring), statistics_(stats),
-      language_(std::move(language)), model_(new TraceModel(ring, this)),
-      refreshTimer_(new QTimer(this)) {
+    : QWidget(parent, Qt::Window), ring_(ring), statistics_(stats), language_(std::move(language)),
+      model_(new TraceModel(ring, this)), refreshTimer_(new QTimer(this)) {
     setObjectName(QStringLiteral("TTraceWindow"));
     resize(760, 560);
     table = new QTableView(this);
