@@ -11,6 +11,8 @@
 #include "protocol/steps.h"
 #include "services/calibration.h"
 #include "text/info_table.h"
+#include "trace/link_statistics.h"
+#include "trace/trace_ring.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -26,6 +28,7 @@ class QTimer;
 class TSio;
 class TInfofenst;
 class Tlang_form;
+class TTraceWindow;
 
 // The request flags (hw_test_req … ram_rd_req) are members through RequestFlags, so the
 // sequencer's exchange table can name them.
@@ -284,6 +287,19 @@ public:
     void StatusBar2DrawPanel(TStateStrip* StatusBar, QPainter& Canvas, int Panel,
                              const QRect& Rect);
 
+    // --- Telegram trace and link diagnosis (trace/trace_steps.cpp) ---------------------
+    TraceRing trace_ring;                // the last 1,000 transfers
+    LinkStatistics link_statistics;      // since the program started
+    TTraceWindow* traceWindow = nullptr; // made when first opened
+    QAction* trace1 = nullptr;           // its item in the tools menu
+    // Opens the trace window (not modal); a benchmark or the screenshots may call it.
+    void openTrace();
+    // The link's record of a transfer: into the trace and the statistics, tagged with its
+    // exchange; a failed one's cause into the status line, a sound one clears it.
+    void traceTransfer(const TransferRecord& record);
+    // The next connect: the note on the last failure goes.
+    void clearLinkDiagnosis();
+
 signals:
     // A RAM answer was shown on the live display (a new-hardware answer with a wrong
     // checksum is not).
@@ -335,4 +351,10 @@ private:
     StaleWatch liveWatch_;
     QString staleNote_;       // the status-line note the mark put there; empty: no mark
     QString noteBeforeStale_; // what the message panel said before, given back with the mark
+
+    // The link diagnosis (trace/trace_steps.cpp).
+    void addTraceMenuItem();
+    void showLinkDiagnosis();
+    std::optional<TransferRecord> diagnosis_; // the failed transfer the note is about
+    QString diagnosisNote_;                   // the note as shown
 };

@@ -142,6 +142,7 @@ void THauptfenster::Init_Sio() {
     connect(Ths, &TSio::progressChanged, this, &THauptfenster::setProgress);
     // A vanished port is closed by the link; the next connect creates a new link.
     connect(Ths, &TSio::portLost, this, [this] { sio_active = false; });
+    connect(Ths, &TSio::transferEnded, this, &THauptfenster::traceTransfer);
 
     if (port_handle == -1) {
         // The link has shown why the port could not be opened.
@@ -217,6 +218,7 @@ void THauptfenster::Com_activate_btClick() {
     }
     sio_started = true;
     SPStimer->stop();
+    clearLinkDiagnosis();
     response_ready = false;
     port_name = ComboBox1->currentText();
     data_error = false;

@@ -5,6 +5,7 @@
 #include "serial/port_tuning.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QDeadlineTimer>
 #include <QPointer>
 #include <QSerialPort>
@@ -203,7 +204,19 @@ bool TSio::waitForAnswer(quint32 n, int timeoutMs) {
     return true;
 }
 
-void TSio::failLostPort() {
+TransferRecord TSio::recordOf(quint32 arrived, bool portLost,
+                              std::optional<quint32> wrongAt) const {
+    TransferRecord record =
+        makeTransferRecord(recordSent_ ? recordSent_ : expect_buffer, rx_buffer, check_mask,
+                           recordCount_, arrived, portLost, wrongAt);
+    record.startMs = recordStartMs_;
+    record.startMonotonicNs = recordStartNs_;
+    record.durationNs = monotonicNs() - recordStartNs_;
+    return record;
+}
+
+void TSio::failLostPort(quint32 arrived) {
+    const TransferRecord record = recordOf(arrived, true, std::nullopt);
     const QString device = devicePath_;
     port_->close();
     port_open = false;
@@ -212,10 +225,13 @@ void TSio::failLostPort() {
     response_ready = true;
     endOfRun();
 
-    // Nothing of this object is touched after the signal: a handler may destroy the link.
+    // Nothing of this object is touched after a signal: a handler may destroy the link.
     const QString name = port_name;
     qWarning().noquote() << "Port" << name << "(" << device << ") lost";
-    emit portLost(name, device);
+    QPointer<TSio> self(this);
+    emit transferEnded(record);
+    if (self)
+        emit portLost(name, device);
 }
 
 quint32 TSio::writeDirect(const quint8* data, quint32 n) {
@@ -243,7 +259,12 @@ quint32 TSio::writeDirect(const quint8* data, quint32 n) {
 
 void TSio::Transfer() {
     state_ = WorkerState::Transferring;
-    const qint64 setupStart = timing_ ? monotonicNs() : 0;
+    // The transfer's record reads the clocks once here and once at its end, never per byte.
+    recordStartMs_ = QDateTime::currentMSecsSinceEpoch();
+    recordStartNs_ = monotonicNs();
+    recordSent_ = tx_pointer;
+    recordCount_ = std::min<quint32>(tx_count, kLinkBufferSize);
+    const qint64 setupStart = timing_ ? recordStartNs_ : 0;
     data_error = false;
     const bool portUsable = port_ && port_->isOpen();
     if (portUsable)
@@ -259,7 +280,9 @@ void TSio::Transfer() {
     if (!portUsable) {
         // The port was closed when it vanished; nothing can be sent.
         data_error = true;
+        const TransferRecord record = recordOf(0, true, std::nullopt);
         endOfRun();
+        emit transferEnded(record);
         return;
     }
 
@@ -305,7 +328,7 @@ void TSio::Transfer() {
         const quint32 n = chunkLength(pos, chunk_size, count);
         const quint32 direct = writeDirect(tx_pointer + pos, n);
         if (direct == kWriteFailed) {
-            failLostPort();
+            failLostPort(pos);
             return;
         }
         if (direct < n) {
@@ -314,7 +337,7 @@ void TSio::Transfer() {
             if (!port_->waitForBytesWritten(int(10 * n + 20))) {
                 const auto error = port_->error();
                 if (error != QSerialPort::NoError && error != QSerialPort::TimeoutError) {
-                    failLostPort();
+                    failLostPort(pos);
                     return;
                 }
             }
@@ -325,7 +348,7 @@ void TSio::Transfer() {
             cpu = threadCpuNs();
         }
         if (!waitForAnswer(n, readTimeoutMs(read_timeout, n))) {
-            failLostPort();
+            failLostPort(pos);
             return;
         }
         if (timing) {
@@ -351,14 +374,22 @@ void TSio::Transfer() {
                 port_->write(reinterpret_cast<const char*>(tx_pointer + sent), count - sent);
                 port_->waitForBytesWritten(int(10 * (count - sent) + 20));
             }
+            const TransferRecord record =
+                recordOf(pos + quint32(std::max<qint64>(got, 0)), false, std::nullopt);
             endOfRun();
+            emit transferEnded(record);
             return;
         }
     }
 
-    if (firstAnswerError(expect_buffer, rx_buffer, check_mask, count))
+    const std::optional<quint32> wrongAt =
+        firstAnswerError(expect_buffer, rx_buffer, check_mask, count);
+    if (wrongAt)
         data_error = true;
+    const TransferRecord record = recordOf(count, false, wrongAt);
     endOfRun();
+    // Nothing of this object is touched after the signal: a handler may destroy the link.
+    emit transferEnded(record);
 }
 
 void startTransfer(TSio* link, quint32 count) {

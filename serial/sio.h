@@ -11,6 +11,7 @@
 // runs inside the dispatch of posted events could not let the window process its own
 // posted events (repaints, queued signals) on the glib event loop.
 #include "serial/link_rules.h"
+#include "serial/transfer_record.h"
 
 #include <QByteArrayView>
 #include <QObject>
@@ -91,6 +92,10 @@ signals:
     // failed the telegram (data_error). Not shown by the link: the same event takes the
     // sequencer's error step, which tells the user once, with the port and its device.
     void portLost(const QString& portName, const QString& device);
+    // Once at the end of every transfer that ran (not one abandoned by Terminate): what it
+    // sent and received and how its answer check ended. Before portLost when the port
+    // vanished. The link is asleep again when it comes, and a handler may destroy it.
+    void transferEnded(const TransferRecord& record);
 
 private:
     enum class WorkerState { Asleep, HandedOver, Transferring };
@@ -101,7 +106,9 @@ private:
     // Waits until n bytes are buffered or the read time-out passes. Returns false when
     // the port failed (not a time-out).
     bool waitForAnswer(quint32 n, int timeoutMs);
-    void failLostPort();
+    void failLostPort(quint32 arrived);
+    // The record of the running transfer, built while check_mask still holds the check.
+    TransferRecord recordOf(quint32 arrived, bool portLost, std::optional<quint32> wrongAt) const;
     // Writes up to n bytes without the port's buffer where the platform allows it; returns
     // how many went out (0: none, use the buffer) or kWriteFailed when the port failed.
     static constexpr quint32 kWriteFailed = ~0u;
@@ -115,6 +122,10 @@ private:
     bool lineControlSupported_ = true;
     bool lostPort_ = false;
     TransferTiming* timing_ = nullptr;
+    qint64 recordStartMs_ = 0; // wall clock at the start of the running transfer
+    qint64 recordStartNs_ = 0; // monotonic clock at its start
+    quint32 recordCount_ = 0;  // its length
+    const quint8* recordSent_ = nullptr;
 };
 
 // The requester's side of a transfer: count, pointer, wake-up, response_ready cleared.

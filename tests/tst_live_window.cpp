@@ -14,6 +14,7 @@
 #include "serial/sio.h"
 #include "sim/simulator.h"
 #include "text/own_texts.h"
+#include "text/trace_texts.h"
 #include "window_fixture.h"
 
 #include <QComboBox>
@@ -379,6 +380,8 @@ void LiveWindowTest::staleValuesAreMarked() {
     } else {
         sim_->host().inject(Fault::silent());
         QVERIFY(QTest::qWaitFor([this] { return !w_->sio_started; }, kWait));
+        // The panel then holds the link diagnosis of the failure: nothing came back.
+        noteBeforeStale_ = traceText(w_->activeLanguage(), TraceText::DiagnosisNoAnswer);
         QVERIFY(staleUnmarked());
     }
     // The next look of the timer that always runs leaves it so: the last sound answer is

@@ -5,6 +5,7 @@
 #include "app/info_window.h"
 #include "app/widgets/status_line.h"
 #include "text/own_texts.h"
+#include "text/trace_texts.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -124,10 +125,15 @@ void TextFitsTest::everyCaptionFits() {
             cut << caption;
 
     // The notes of the status line's message panel: stale live values, a fault-memory
-    // position beyond the ring (with the largest position a word can hold).
+    // position beyond the ring (with the largest position a word can hold), the link
+    // diagnosis (with the last byte of the longest telegram).
     for (const QString& note :
          {ownText(w.activeLanguage(), OwnText::LiveValuesStale),
-          ownText(w.activeLanguage(), OwnText::FaultPositionImpossible).arg(65535)}) {
+          ownText(w.activeLanguage(), OwnText::FaultPositionImpossible).arg(65535),
+          traceText(w.activeLanguage(), TraceText::DiagnosisNoAnswer),
+          traceText(w.activeLanguage(), TraceText::DiagnosisAnswerStopped).arg(1024),
+          traceText(w.activeLanguage(), TraceText::DiagnosisWrongBytes),
+          traceText(w.activeLanguage(), TraceText::DiagnosisPortLost)}) {
         w.StatusBar3->setPanelText(TStatusLine::kMessagePanel, note);
         QCoreApplication::processEvents();
         for (const QString& caption : cutCaptions(w.StatusBar3))

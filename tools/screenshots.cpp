@@ -10,7 +10,8 @@
 // then the info window, the language chooser and the password dialog are saved under
 // their class names, and the program ends. --connect presses the connect button first,
 // then the read button, the fault-memory read and the calibration button, waiting after
-// each, so the pages show a controller's values, its fault records and a calibration log.
+// each, so the pages show a controller's values, its fault records and a calibration log;
+// then it opens the telegram trace with the last RAM read selected, saved as TTraceWindow.
 // --language applies ger, eng, schw, franz or tuerk through its menu handler, as a
 // technician's choice does; the files then carry the code as a suffix.
 #include "app/hauptfenster.h"
@@ -18,6 +19,8 @@
 #include "app/lang_form.h"
 #include "base/message_sink.h"
 #include "text/info_table.h"
+#include "trace/trace_model.h"
+#include "trace/trace_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -26,6 +29,7 @@
 #include <QInputDialog>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTableView>
 #include <QTimer>
 #include <cstdio>
 #include <optional>
@@ -44,6 +48,20 @@ const struct {
                   {"schw", Language::Swedish},
                   {"franz", Language::French},
                   {"tuerk", Language::Turkish}};
+
+// The trace window with the newest RAM read selected, so its detail pane shows.
+void openTraceAtRamRead(THauptfenster& w) {
+    w.openTrace();
+    TTraceWindow* trace = w.traceWindow;
+    trace->refresh();
+    for (int row = trace->model()->rowCount() - 1; row >= 0; --row) {
+        const TraceEntry* entry = trace->model()->entryAt(row);
+        if (entry && entry->exchange == TraceExchange::RamRead) {
+            trace->table->selectRow(row);
+            return;
+        }
+    }
+}
 
 std::optional<Language> languageFor(const QString& code) {
     for (const auto& entry : kLanguages)
@@ -92,6 +110,11 @@ public:
         QApplication::processEvents();
         save(password, QStringLiteral("PasswordDialog"));
         delete password;
+        if (TTraceWindow* trace = w_.traceWindow) {
+            trace->refresh();
+            QApplication::processEvents();
+            save(trace, QLatin1String(trace->metaObject()->className()));
+        }
     }
 
 private:
@@ -212,7 +235,10 @@ int main(int argc, char* argv[]) {
                 w.err_mem_read_bt->click();
                 QTimer::singleShot(kSettleMs, &w, [&w, grabAndQuit] {
                     w.Bt_WR_Kalwert->click();
-                    QTimer::singleShot(kSettleMs, &w, grabAndQuit);
+                    QTimer::singleShot(kSettleMs, &w, [&w, grabAndQuit] {
+                        openTraceAtRamRead(w);
+                        grabAndQuit();
+                    });
                 });
             });
         });

@@ -41,6 +41,7 @@ void THauptfenster::buildMenu() {
     }
     Franzsich1->setChecked(true);
     tools1 = menuBar()->addMenu(ownText(std::nullopt, OwnText::ToolsMenu));
+    addTraceMenuItem();
     info1 = menuBar()->addMenu(QString());
     about1 = info1->addAction(QString());
     connect(about1, &QAction::triggered, this, [this] { about1Click(); });
