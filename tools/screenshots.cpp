@@ -10,9 +10,12 @@
 // then the info window, the language chooser and the password dialog are saved under
 // their class names, and the program ends. --connect presses the connect button first,
 // then the read button, the fault-memory read and the calibration button, waiting after
-// each, so the pages show a controller's values, its fault records and a calibration log.
+// each, so the pages show a controller's values, its fault records and a calibration log,
+// and last the comparison with the controller, saved after the pages with one field
+// changed.
 // --language applies ger, eng, schw, franz or tuerk through its menu handler, as a
 // technician's choice does; the files then carry the code as a suffix.
+#include "app/compare_dialog.h"
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
 #include "app/lang_form.h"
@@ -26,6 +29,7 @@
 #include <QInputDialog>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTimeEdit>
 #include <QTimer>
 #include <cstdio>
 #include <optional>
@@ -92,6 +96,14 @@ public:
         QApplication::processEvents();
         save(password, QStringLiteral("PasswordDialog"));
         delete password;
+        if (w_.CompareDialog) {
+            // The pages are saved: a field changed now shows a marked row.
+            w_.DateTimePicker_Mo_End->setTime(w_.DateTimePicker_Mo_End->time().addSecs(1800));
+            w_.refreshComparison();
+            w_.CompareDialog->show();
+            QApplication::processEvents();
+            save(w_.CompareDialog, QLatin1String(w_.CompareDialog->metaObject()->className()));
+        }
     }
 
 private:
@@ -212,7 +224,11 @@ int main(int argc, char* argv[]) {
                 w.err_mem_read_bt->click();
                 QTimer::singleShot(kSettleMs, &w, [&w, grabAndQuit] {
                     w.Bt_WR_Kalwert->click();
-                    QTimer::singleShot(kSettleMs, &w, grabAndQuit);
+                    // And the comparison with the controller, saved after the pages.
+                    QTimer::singleShot(kSettleMs, &w, [&w, grabAndQuit] {
+                        w.compare1Click();
+                        QTimer::singleShot(kSettleMs, &w, grabAndQuit);
+                    });
                 });
             });
         });
