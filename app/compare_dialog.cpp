@@ -38,6 +38,9 @@ TCompareDialog::TCompareDialog(QWidget* parent) : QDialog(parent) {
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionMode(QAbstractItemView::NoSelection);
     table->verticalHeader()->hide();
+    // One line per parameter, so that all of them fit without scrolling.
+    table->setWordWrap(false);
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->horizontalHeader()->setSectionResizeMode(0, QHeaderView::Stretch);
     table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::ResizeToContents);
     table->horizontalHeader()->setSectionResizeMode(2, QHeaderView::ResizeToContents);
@@ -62,7 +65,7 @@ TCompareDialog::TCompareDialog(QWidget* parent) : QDialog(parent) {
     });
     connect(chooseFile, &QPushButton::clicked, this, &TCompareDialog::fileRequested);
     connect(closeButton, &QPushButton::clicked, this, &QDialog::close);
-    resize(640, 560);
+    resize(720, 540);
     relabel(std::nullopt);
 }
 
