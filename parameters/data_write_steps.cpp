@@ -1,6 +1,7 @@
 // The parameter write started by the write button (uC_send_btClick, Req_Data_Write,
 // Resp_Data_Write): the fields as they stand when the request runs, written into RAM and
-// parameter memory between two writes of the PC request word.
+// parameter memory between two writes of the PC request word. A sound write queues the
+// read-back (parameters/verify_steps.cpp) when it is on.
 #include "app/hauptfenster.h"
 #include "base/message_sink.h"
 #include "parameters/parameter_set.h"

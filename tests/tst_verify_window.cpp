@@ -330,6 +330,17 @@ void VerifyWindowTest::compareListsWhatAWriteWouldChange() {
     QCOMPARE(differing(), QList<ParameterId>{{ParameterField::StartFrequency}});
     QCOMPARE(fieldTexts(), before);
     QVERIFY(messages_.isEmpty());
+
+    // Back to the fields, one of which a write would refuse: nothing is compared, the
+    // note says which field and what it holds.
+    w_->time_burn_visu->setText(QString());
+    dialog->showFieldsSide();
+    QCOMPARE(differing(), QList<ParameterId>{});
+    const auto language = w_->activeLanguage();
+    QCOMPARE(dialog->note->text(),
+             verifyText(language, VerifyText::FieldNotComparable)
+                 .arg(parameterCaption(language, {ParameterField::BurnIn}), QString()));
+    QVERIFY(messages_.isEmpty());
 }
 
 void VerifyWindowTest::settingPersists() {
