@@ -76,11 +76,13 @@ private slots:
     void writeIsReadBackAndVerified();
     void spoiledWordIsNamed_data();
     void spoiledWordIsNamed();
+    void verifyOffSendsTheWriteAlone_data();
     void verifyOffSendsTheWriteAlone();
     void failedReadBackIsADataError();
     void compareListsWhatAWriteWouldChange_data();
     void compareListsWhatAWriteWouldChange();
     void settingPersists();
+    void relabelledInTheLanguage();
 
 private:
     void connectAndRead(Generation generation, int revision = 14);
@@ -227,8 +229,15 @@ void VerifyWindowTest::spoiledWordIsNamed() {
     QVERIFY(w_->sio_started);
 }
 
+void VerifyWindowTest::verifyOffSendsTheWriteAlone_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::newRow("new hardware") << Generation::New;
+    QTest::newRow("old hardware") << Generation::Old;
+}
+
 void VerifyWindowTest::verifyOffSendsTheWriteAlone() {
-    connectAndRead(Generation::New);
+    QFETCH(Generation, generation);
+    connectAndRead(generation);
     w_->verify_after_write1->trigger();
     QVERIFY(!w_->verify_after_write1->isChecked());
     editFields();
@@ -237,8 +246,7 @@ void VerifyWindowTest::verifyOffSendsTheWriteAlone() {
     QVERIFY(messages_.isEmpty());
     QCOMPARE(panel(), QString());
     // Exactly today's write: the live reading follows it at once.
-    const QList<TelegramKind> kinds =
-        telegramKinds(sim_->host().received(), Generation::New).mid(0, 4);
+    const QList<TelegramKind> kinds = telegramKinds(sim_->host().received(), generation).mid(0, 4);
     QCOMPARE(kinds, (QList<TelegramKind>{TelegramKind::Sync, TelegramKind::ParameterWrite,
                                          TelegramKind::Sync, TelegramKind::RamRead}));
 }
@@ -375,6 +383,21 @@ void VerifyWindowTest::settingPersists() {
     w_->verify_after_write1->trigger();
     QVERIFY(stored.load(path));
     QCOMPARE(stored.value("Tools", "VerifyAfterWrite"), QStringLiteral("1"));
+}
+
+void VerifyWindowTest::relabelledInTheLanguage() {
+    connectAndRead(Generation::New);
+    w_->compare1Click();
+    QVERIFY(QTest::qWaitFor([this] { return w_->CompareDialog && w_->CompareDialog->isVisible(); },
+                            kWait));
+    w_->english1Click();
+    const auto en = std::optional<Language>(Language::English);
+    QCOMPARE(w_->verify_after_write1->text(), verifyText(en, VerifyText::VerifyAfterWriteItem));
+    QCOMPARE(w_->compare1->text(), verifyText(en, VerifyText::CompareItem));
+    QCOMPARE(w_->CompareDialog->windowTitle(), verifyText(en, VerifyText::CompareTitle));
+    QCOMPARE(w_->CompareDialog->table->item(0, 0)->text(),
+             QStringLiteral("diming profil: so-th night – period 1 – time"));
+    QCOMPARE(w_->CompareDialog->note->text(), verifyText(en, VerifyText::NoDifferences));
 }
 
 QTEST_MAIN(VerifyWindowTest)
