@@ -55,6 +55,7 @@ TCompareDialog::TCompareDialog(QWidget* parent) : QDialog(parent) {
     layout->addLayout(bottom);
 
     chooseFile->hide();
+    fileName->hide();
     connect(side, &QComboBox::currentIndexChanged, this, [this] {
         chooseFile->setVisible(chosenSide() == Side::File);
         fileName->setVisible(chosenSide() == Side::File);
