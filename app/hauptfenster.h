@@ -8,6 +8,7 @@
 #include "live/live_display.h"
 #include "live/ram_table.h"
 #include "live/staleness.h"
+#include "parameters/parameter_set.h"
 #include "protocol/steps.h"
 #include "services/calibration.h"
 #include "text/info_table.h"
@@ -27,6 +28,8 @@ class QInputDialog;
 class QTimer;
 class TSio;
 class TInfofenst;
+class TCompareDialog;
+struct ParameterFields;
 class Tlang_form;
 class TTraceWindow;
 
@@ -299,6 +302,37 @@ public:
     void traceTransfer(const TransferRecord& record);
     // The next connect: the note on the last failure goes.
     void clearLinkDiagnosis();
+    // --- Read-back after a write, comparison with the controller -----------------------
+    // Tools menu items: the read-back after every sound write (checkable, on unless the
+    // settings file says 0) and the comparison window.
+    QAction* verify_after_write1 = nullptr;
+    QAction* compare1 = nullptr;
+    TCompareDialog* CompareDialog = nullptr; // made by the first comparison
+    // The fields of a write as they stand (the write and the comparison read them alike).
+    ParameterFields parameterFieldsShown() const;
+    // The set the last write sent and whether its ramp times went with it.
+    struct WrittenParameters {
+        ParameterSet set;
+        bool withRampTimes = false;
+    };
+    std::optional<WrittenParameters> written_parameters;
+    // The controller's set from the comparison's read.
+    std::optional<ParameterRead> compared_read;
+    // The status-line note of the last sound read-back; empty when none stands there.
+    QString verified_note;
+    void buildVerifyItems();
+    void verify_after_write1Click(bool on);
+    // The write's answer was sound: the read-back is queued when it is on.
+    void queueVerify();
+    void Req_Verify_rd();
+    void Resp_Verify_rd();
+    void compare1Click();
+    void Req_Compare_rd();
+    void Resp_Compare_rd();
+    // Fills the comparison window from compared_read and the side it is set to.
+    void refreshComparison();
+    // The comparison window asks for a parameter file to compare with.
+    void chooseCompareFile();
 
 signals:
     // A RAM answer was shown on the live display (a new-hardware answer with a wrong

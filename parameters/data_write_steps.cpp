@@ -1,6 +1,7 @@
 // The parameter write started by the write button (uC_send_btClick, Req_Data_Write,
 // Resp_Data_Write): the fields as they stand when the request runs, written into RAM and
-// parameter memory between two writes of the PC request word.
+// parameter memory between two writes of the PC request word. A sound write queues the
+// read-back (parameters/verify_steps.cpp) when it is on.
 #include "app/hauptfenster.h"
 #include "base/message_sink.h"
 #include "parameters/parameter_set.h"
@@ -62,8 +63,7 @@ bool THauptfenster::rampTimesPermitted() const {
     return passw_level > 0 && (!HW_old || HW_Ver_Nr >= 14);
 }
 
-void THauptfenster::Req_Data_Write() {
-    const bool withRampTimes = rampTimesPermitted();
+ParameterFields THauptfenster::parameterFieldsShown() const {
     ParameterFields fields;
     const auto pickers = profilePickers();
     for (std::size_t i = 0; i < pickers.size(); ++i)
@@ -75,8 +75,12 @@ void THauptfenster::Req_Data_Write() {
     fields.burnInMinutes = time_burn_visu->text();
     fields.darkenSeconds = Edit6->text();
     fields.brightenSeconds = Edit10->text();
+    return fields;
+}
 
-    const auto result = parameterSetFromFields(fields, withRampTimes);
+void THauptfenster::Req_Data_Write() {
+    const bool withRampTimes = rampTimesPermitted();
+    const auto result = parameterSetFromFields(parameterFieldsShown(), withRampTimes);
     if (const auto* refusal = std::get_if<FieldRefusal>(&result)) {
         // Refused before a byte is sent: say which field, then carry on reading.
         SPStimer->stop();
@@ -87,6 +91,7 @@ void THauptfenster::Req_Data_Write() {
     }
     // The fields have passed: every takt fits its byte, so the items are there.
     const auto items = dataWriteItems(HW_old, std::get<ParameterSet>(result), withRampTimes);
+    written_parameters = WrittenParameters{std::get<ParameterSet>(result), withRampTimes};
     Q_ASSERT(items);
     if (!withRampTimes && HW_old)
         Label22->show();
@@ -98,6 +103,7 @@ void THauptfenster::Resp_Data_Write() {
         return;
     // The answer is the echo of every byte, checked by the link; no data comes back.
     ProgressBar_EEP->setValue(0);
+    queueVerify();
     endDataWrite();
 }
 

@@ -63,6 +63,10 @@ constexpr std::pair<qint32, StepRoutine> kExchangeRoutines[] = {
     {Step::Resp_Errmem_rd, &THauptfenster::Resp_Errmem_rd},
     {Step::Req_Errmem_Clear, &THauptfenster::Req_Errmem_Clear},
     {Step::Resp_Errmem_Clear, &THauptfenster::Resp_Errmem_Clear},
+    {Step::Req_Verify_rd, &THauptfenster::Req_Verify_rd},
+    {Step::Resp_Verify_rd, &THauptfenster::Resp_Verify_rd},
+    {Step::Req_Compare_rd, &THauptfenster::Req_Compare_rd},
+    {Step::Resp_Compare_rd, &THauptfenster::Resp_Compare_rd},
 };
 
 constexpr bool hasRoutine(qint32 step) {

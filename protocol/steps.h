@@ -34,6 +34,10 @@ constexpr qint32 Req_HW_Test = 91;
 constexpr qint32 Resp_HW_Test = 92;
 constexpr qint32 Req_HW_Info = 93;
 constexpr qint32 Resp_HW_Info = 94;
+constexpr qint32 Req_Verify_rd = 21; // the parameter read-back after a write
+constexpr qint32 Resp_Verify_rd = 22;
+constexpr qint32 Req_Compare_rd = 23; // the parameter read of the comparison
+constexpr qint32 Resp_Compare_rd = 24;
 constexpr qint32 DatenFehler = 99; // a transfer's answer failed its check
 } // namespace Step
 
@@ -50,6 +54,8 @@ struct RequestFlags {
     bool errmem_rd_req = false;
     bool errmem_clr_req = false;
     bool ram_rd_req = false;
+    bool verify_rd_req = false;
+    bool compare_rd_req = false;
 };
 
 // The bar that shows an exchange's transfer: the RAM bar for the live reading and the
@@ -64,12 +70,15 @@ struct Exchange {
 };
 
 // In the order the sequencer serves them after a synchronisation.
-inline constexpr std::array<Exchange, 9> kExchanges{{
+inline constexpr std::array<Exchange, 11> kExchanges{{
     {&RequestFlags::hw_test_req, Step::Req_HW_Test, Step::Resp_HW_Test, ProgressBarOf::Ram},
     {&RequestFlags::hw_info_req, Step::Req_HW_Info, Step::Resp_HW_Info, ProgressBarOf::Eep},
     {&RequestFlags::kal_wr_req, Step::Req_Kal_Write, Step::Resp_Kal_Write, ProgressBarOf::Ram},
     {&RequestFlags::data_rd_req, Step::Req_Data_rd, Step::Resp_Data_rd, ProgressBarOf::Eep},
     {&RequestFlags::data_wr_req, Step::Req_Data_Write, Step::Resp_Data_Write, ProgressBarOf::Eep},
+    {&RequestFlags::verify_rd_req, Step::Req_Verify_rd, Step::Resp_Verify_rd, ProgressBarOf::Eep},
+    {&RequestFlags::compare_rd_req, Step::Req_Compare_rd, Step::Resp_Compare_rd,
+     ProgressBarOf::Eep},
     {&RequestFlags::time_wr_req, Step::Req_Time_write, Step::Resp_Time_write, ProgressBarOf::Eep},
     {&RequestFlags::errmem_rd_req, Step::Req_Errmem_rd, Step::Resp_Errmem_rd, ProgressBarOf::Eep},
     {&RequestFlags::errmem_clr_req, Step::Req_Errmem_Clear, Step::Resp_Errmem_Clear,

@@ -198,6 +198,14 @@ struct ControllerModel::Impl {
 
     std::mt19937 rng;
 
+    // The next write to spoil, by its decoded address.
+    struct Spoil {
+        Space space;
+        int address;
+        std::optional<quint16> value;
+    };
+    std::optional<Spoil> spoil;
+
     model::MemorySpace& space(Space s) { return s == Space::Ram ? ram : parameter; }
     std::vector<bool>& pins(Space s) { return s == Space::Ram ? pinnedRam : pinnedParameter; }
     bool old() const { return generation == Generation::Old; }
@@ -598,9 +606,18 @@ void ControllerModel::writeWord(Space space, quint16 address, quint16 value) {
     std::lock_guard lock(d->mutex);
     d->catchUp();
     model::MemorySpace& memory = d->space(space);
+    if (d->spoil && d->spoil->space == space && d->spoil->address == int(memory.decode(address))) {
+        value = d->spoil->value.value_or(quint16(value ^ 0x0001));
+        d->spoil.reset();
+    }
     memory.setWord(address, value);
     if (space == Space::Ram && memory.decode(address) == d->map.pcRequest && value == 1)
         d->setClockFromPc();
+}
+
+void ControllerModel::spoilNextWrite(Space space, quint16 address, std::optional<quint16> value) {
+    std::lock_guard lock(d->mutex);
+    d->spoil = Impl::Spoil{space, int(d->space(space).decode(address)), value};
 }
 
 quint16 ControllerModel::peek(Space space, quint16 address) const {

@@ -38,6 +38,12 @@ public:
     void poke(Space space, quint16 address, quint16 value);
     void release(Space space, quint16 address);
 
+    // A worn memory cell: the next write of this word by the PC stores `value` instead of
+    // what was sent (nullopt: what was sent with its lowest bit flipped), once. The echo and
+    // the acknowledge are as always, so only reading the word back shows it. Replaces a
+    // spoil still waiting.
+    void spoilNextWrite(Space space, quint16 address, std::optional<quint16> value = std::nullopt);
+
     // Time line. While frozen the host clock no longer moves the controller: reads and
     // writes change nothing but what they write, and only advance() moves time on. A test
     // freezes right after construction and drives the controller with advance().

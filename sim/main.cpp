@@ -100,9 +100,16 @@ int main(int argc, char* argv[]) {
         QStringLiteral("Start the controller clock SECONDS ahead of the PC's clock (negative: "
                        "behind), to show a clock that has drifted; 0 by default."),
         QStringLiteral("SECONDS"), QStringLiteral("0"));
+    const QCommandLineOption spoilOption(
+        QStringLiteral("spoil-write"),
+        QStringLiteral("The next write of one word stores something else, as a worn cell would: "
+                       "SPACE is ram or param, ADDRESS the word's address (0x26), VALUE what is "
+                       "stored instead (default: the word written with its lowest bit flipped). "
+                       "The echo is as always; only reading the word back shows it."),
+        QStringLiteral("SPACE:ADDRESS[=VALUE]"));
     parser.addOptions({generationOption, revisionOption, linkOption, baudOption, faultOption,
                        quietOption, stateOption, frequencyOption, burnInOption, faultEveryOption,
-                       clockOffsetOption});
+                       clockOffsetOption, spoilOption});
     parser.process(app);
 
     if (!parser.positionalArguments().isEmpty())
@@ -163,6 +170,38 @@ int main(int argc, char* argv[]) {
         faultEvery = std::chrono::seconds(seconds);
     }
 
+    struct SpoiledWrite {
+        Space space;
+        quint16 address;
+        std::optional<quint16> value;
+    };
+    std::optional<SpoiledWrite> spoil;
+    if (parser.isSet(spoilOption)) {
+        const QString form = parser.value(spoilOption);
+        const QStringList parts = form.split(QLatin1Char('='));
+        const QStringList place = parts.front().split(QLatin1Char(':'));
+        const auto number = [](const QString& text, bool* good) {
+            const uint n = text.toUInt(good, 0);
+            *good = *good && n <= 0xFFFF;
+            return quint16(n);
+        };
+        bool addressOk = false;
+        bool valueOk = true;
+        SpoiledWrite parsed{Space::Ram, 0, std::nullopt};
+        if (place.size() == 2 && parts.size() <= 2 &&
+            (place[0] == QLatin1String("ram") || place[0] == QLatin1String("param"))) {
+            parsed.space = place[0] == QLatin1String("ram") ? Space::Ram : Space::Parameter;
+            parsed.address = number(place[1], &addressOk);
+            if (parts.size() == 2)
+                parsed.value = number(parts[1], &valueOk);
+        }
+        if (!addressOk || !valueOk)
+            return usageError(QStringLiteral("--spoil-write must be ram|param:ADDRESS[=VALUE] with "
+                                             "numbers up to 0xFFFF, not \"%1\"")
+                                  .arg(form));
+        spoil = parsed;
+    }
+
     const int signalFd = signalfd(-1, &stopSignals, SFD_CLOEXEC | SFD_NONBLOCK);
     if (signalFd < 0) {
         std::perror("trv5200-sim: signalfd");
@@ -197,6 +236,8 @@ int main(int argc, char* argv[]) {
         model.setFaultInterval(faultEvery);
     if (clockOffset != 0)
         model.setClock(model.clock().addSecs(clockOffset));
+    if (spoil)
+        model.spoilNextWrite(spoil->space, spoil->address, spoil->value);
     QString error;
     if (!simulator.start(&error)) {
         std::fprintf(stderr, "trv5200-sim: %s\n", qPrintable(error));
@@ -230,6 +271,10 @@ int main(int argc, char* argv[]) {
             notes << QStringLiteral("burn-in %1 s").arg(burnIn->count());
         if (faultEvery.count() > 0)
             notes << QStringLiteral("a fault every %1 s").arg(faultEvery.count());
+        if (spoil)
+            notes << QStringLiteral("next write of %1 0x%2 spoiled")
+                         .arg(spaceName(spoil->space))
+                         .arg(spoil->address, 4, 16, QLatin1Char('0'));
         std::fprintf(stderr, "trv5200-sim: %s on %s (%s)\n", "TRV5200",
                      qPrintable(simulator.devicePath()),
                      qPrintable(notes.join(QStringLiteral(", "))));

@@ -168,6 +168,8 @@ private slots:
     void faultsWhileRunning();
     void calibrationWriteTakesEffect_data();
     void calibrationWriteTakesEffect();
+    void spoiledWrite_data();
+    void spoiledWrite();
 };
 
 void SimModelTest::newIdentityTexts_data() {
@@ -859,6 +861,37 @@ void SimModelTest::calibrationWriteTakesEffect() {
     QCOMPARE(m->readWord(Space::Ram, start), quint16(600));
     QCOMPARE(m->readWord(Space::Ram, start + 2), quint16(575));
     QCOMPARE(m->readWord(Space::Parameter, 0x48), quint16(575));
+}
+
+void SimModelTest::spoiledWrite_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::addColumn<QVariant>("spoil"); // invalid: the lowest bit flipped
+    QTest::addColumn<quint16>("stored");
+    for (const Generation g : {Generation::New, Generation::Old}) {
+        const char* gen = isOld(g) ? "old" : "new";
+        QTest::addRow("%s: a value of its own", gen) << g << QVariant(0x0700) << quint16(0x0700);
+        QTest::addRow("%s: lowest bit flipped", gen) << g << QVariant() << quint16(0x061F);
+    }
+}
+
+void SimModelTest::spoiledWrite() {
+    // A worn cell: the next write of the word stores something else, once; other words and
+    // the other memory are written as always.
+    QFETCH(Generation, generation);
+    QFETCH(QVariant, spoil);
+    QFETCH(quint16, stored);
+    auto m = frozenModel(generation);
+    m->spoilNextWrite(Space::Parameter, 0x26,
+                      spoil.isValid() ? std::optional<quint16>(quint16(spoil.toUInt()))
+                                      : std::nullopt);
+    m->writeWord(Space::Ram, 0x26, 0x061E);
+    m->writeWord(Space::Parameter, 0x24, 0x061E);
+    m->writeWord(Space::Parameter, 0x26, 0x061E);
+    QCOMPARE(m->peek(Space::Ram, 0x26), quint16(0x061E));
+    QCOMPARE(m->peek(Space::Parameter, 0x24), quint16(0x061E));
+    QCOMPARE(m->peek(Space::Parameter, 0x26), stored);
+    m->writeWord(Space::Parameter, 0x26, 0x061E);
+    QCOMPARE(m->peek(Space::Parameter, 0x26), quint16(0x061E));
 }
 
 QTEST_GUILESS_MAIN(SimModelTest)

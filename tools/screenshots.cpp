@@ -11,9 +11,11 @@
 // their class names, and the program ends. --connect presses the connect button first,
 // then the read button, the fault-memory read and the calibration button, waiting after
 // each, so the pages show a controller's values, its fault records and a calibration log;
-// then it opens the telegram trace with the last RAM read selected, saved as TTraceWindow.
+// then the comparison with the controller, saved after the pages with one field changed,
+// and the telegram trace with the last RAM read selected, saved as TTraceWindow.
 // --language applies ger, eng, schw, franz or tuerk through its menu handler, as a
 // technician's choice does; the files then carry the code as a suffix.
+#include "app/compare_dialog.h"
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
 #include "app/lang_form.h"
@@ -30,6 +32,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableView>
+#include <QTimeEdit>
 #include <QTimer>
 #include <cstdio>
 #include <optional>
@@ -114,6 +117,14 @@ public:
             trace->refresh();
             QApplication::processEvents();
             save(trace, QLatin1String(trace->metaObject()->className()));
+        }
+        if (w_.CompareDialog) {
+            // The pages are saved: a field changed now shows a marked row.
+            w_.DateTimePicker_Mo_End->setTime(w_.DateTimePicker_Mo_End->time().addSecs(1800));
+            w_.refreshComparison();
+            w_.CompareDialog->show();
+            QApplication::processEvents();
+            save(w_.CompareDialog, QLatin1String(w_.CompareDialog->metaObject()->className()));
         }
     }
 
@@ -235,9 +246,13 @@ int main(int argc, char* argv[]) {
                 w.err_mem_read_bt->click();
                 QTimer::singleShot(kSettleMs, &w, [&w, grabAndQuit] {
                     w.Bt_WR_Kalwert->click();
+                    // And the comparison with the controller, then the trace.
                     QTimer::singleShot(kSettleMs, &w, [&w, grabAndQuit] {
-                        openTraceAtRamRead(w);
-                        grabAndQuit();
+                        w.compare1Click();
+                        QTimer::singleShot(kSettleMs, &w, [&w, grabAndQuit] {
+                            openTraceAtRamRead(w);
+                            grabAndQuit();
+                        });
                     });
                 });
             });

@@ -16,6 +16,8 @@ TraceExchange traceExchangeOf(qint32 protocolStep) {
     case Step::Resp_Ram_rd:
         return TraceExchange::RamRead;
     case Step::Resp_Data_rd:
+    case Step::Resp_Verify_rd:  // the read-back after a write: the read button's telegram
+    case Step::Resp_Compare_rd: // the comparison's read: the same
         return TraceExchange::ParameterRead;
     case Step::Resp_Data_Write:
         return TraceExchange::ParameterWrite;

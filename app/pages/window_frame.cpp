@@ -64,6 +64,7 @@ void THauptfenster::buildMenu() {
                                {tuerk1, 168},
                                {info1, 10},
                                {about1, 11}});
+    buildVerifyItems();
 }
 
 QGroupBox* THauptfenster::buildBottomBar(QWidget* central) {

@@ -1,0 +1,138 @@
+// The comparison of two parameter sets: which parameters differ, how their values read,
+// and the message of a read-back that found something else than was written.
+#include "parameters/parameter_compare.h"
+#include "text/verify_texts.h"
+
+#include <QTest>
+
+Q_DECLARE_METATYPE(ParameterSet)
+Q_DECLARE_METATYPE(QList<ParameterId>)
+
+namespace {
+
+ParameterSet sampleSet() {
+    ParameterSet set;
+    set.profileTimes = {0x1600, 0x0000, 0x051E, 0x0600, 0x1700, 0x0100, 0x0700, 0x0800};
+    set.takts = {172, 100, 200, 150, 100, 172};
+    set.startTakt = 200;     // 50 Hz
+    set.burnInSeconds = 300; // 5 min
+    set.rampWord = 0x1808;   // darken 200 s, brighten 600 s
+    return set;
+}
+
+} // namespace
+
+class ParameterCompareTest : public QObject {
+    Q_OBJECT
+private slots:
+    void differences_data();
+    void differences();
+    void equalTextsShowTheirWords();
+    void captions();
+    void failedReadBackMessage();
+    void fileAsTheFieldsWouldHoldIt();
+};
+
+void ParameterCompareTest::differences_data() {
+    QTest::addColumn<ParameterSet>("theirs");
+    QTest::addColumn<bool>("withRampTimes");
+    QTest::addColumn<QList<ParameterId>>("differing");
+    QTest::addColumn<QStringList>("values"); // ours, theirs of the first differing row
+
+    const ParameterSet ours = sampleSet();
+    QTest::newRow("the same") << ours << true << QList<ParameterId>{} << QStringList{};
+    ParameterSet set = ours;
+    set.profileTimes[3] = 0x0700;
+    set.takts[4] = 170;
+    QTest::newRow("weekend takt and workday end")
+        << set << true
+        << QList<ParameterId>{{ParameterField::ProfileTime, 3}, {ParameterField::Takt, 4}}
+        << QStringList{"06:00", "07:00"};
+    set = ours;
+    set.rampWord = 0x1807;
+    QTest::newRow("darkening, with the ramp times")
+        << set << true << QList<ParameterId>{{ParameterField::Darken}} << QStringList{"200", "175"};
+    QTest::newRow("darkening, ramp times not written")
+        << set << false << QList<ParameterId>{} << QStringList{};
+    set = ours;
+    set.burnInSeconds = 720;
+    set.startTakt = 167;
+    QTest::newRow("start settings")
+        << set << false
+        << QList<ParameterId>{{ParameterField::StartFrequency}, {ParameterField::BurnIn}}
+        << QStringList{"50", "60"};
+}
+
+void ParameterCompareTest::differences() {
+    QFETCH(ParameterSet, theirs);
+    QFETCH(bool, withRampTimes);
+    QFETCH(QList<ParameterId>, differing);
+    QFETCH(QStringList, values);
+    const QList<ParameterRow> all = compareParameterSets(sampleSet(), theirs, withRampTimes);
+    QCOMPARE(all.size(), withRampTimes ? 18 : 16);
+    const QList<ParameterRow> rows = differingParameters(sampleSet(), theirs, withRampTimes);
+    QList<ParameterId> ids;
+    for (const ParameterRow& row : rows)
+        ids.append(row.id);
+    QCOMPARE(ids, differing);
+    if (!rows.isEmpty())
+        QCOMPARE((QStringList{rows[0].ours, rows[0].theirs}), values);
+}
+
+void ParameterCompareTest::equalTextsShowTheirWords() {
+    // 166 and 167 both show 60 Hz, 300 s and 310 s both 5 min: the words tell them apart.
+    ParameterSet ours = sampleSet();
+    ParameterSet theirs = ours;
+    ours.startTakt = 167;
+    theirs.startTakt = 166;
+    theirs.burnInSeconds = 310;
+    const QList<ParameterRow> rows = differingParameters(ours, theirs, true);
+    QCOMPARE(rows.size(), 2);
+    QCOMPARE((QStringList{rows[0].ours, rows[0].theirs}), (QStringList{"60 (167)", "60 (166)"}));
+    QCOMPARE((QStringList{rows[1].ours, rows[1].theirs}), (QStringList{"5 (300)", "5 (310)"}));
+}
+
+void ParameterCompareTest::captions() {
+    const auto en = std::optional<Language>(Language::English);
+    QCOMPARE(parameterCaption(en, {ParameterField::ProfileTime, 3}),
+             QStringLiteral("diming profil: so-th night – diming end – time"));
+    QCOMPARE(parameterCaption(en, {ParameterField::Takt, 4}),
+             QStringLiteral("diming profil: fr/sa night – period 2 – energy saving [%]"));
+    QCOMPARE(parameterCaption(en, {ParameterField::BurnIn}), QStringLiteral("burning time [min]"));
+    QCOMPARE(captionRowsOf({ParameterField::ProfileTime, 5}), (QList<int>{42, 45, 48}));
+    QCOMPARE(parameterOf(FieldRefusal{RefusedField::Takt, 2, "x"}),
+             (ParameterId{ParameterField::Takt, 2}));
+}
+
+void ParameterCompareTest::failedReadBackMessage() {
+    ParameterSet theirs = sampleSet();
+    theirs.profileTimes[3] = 0x0700;
+    theirs.rampWord = 0x1807;
+    const auto de = std::optional<Language>(Language::German);
+    const QString message = verifyFailedMessage(de, differingParameters(sampleSet(), theirs, true));
+    QCOMPARE(message.split('\n'),
+             (QStringList{verifyText(de, VerifyText::VerifyFailed),
+                          "Dimmprofil: So-Do Nacht – Dimmende – Zeit: geschrieben 06:00, "
+                          "zurückgelesen 07:00",
+                          "Zeit zum Verdunkeln [s]: geschrieben 200, zurückgelesen 175"}));
+}
+
+void ParameterCompareTest::fileAsTheFieldsWouldHoldIt() {
+    LoadedParameters loaded;
+    loaded.startHz = 50;
+    loaded.burnInMinutes = 5;
+    const ParameterSet expected = sampleSet();
+    for (std::size_t i = 0; i < 8; ++i)
+        loaded.profileTimes[i] =
+            QTime(expected.profileTimes[i] >> 8, expected.profileTimes[i] & 0xFF);
+    for (std::size_t i = 0; i < 6; ++i)
+        loaded.takts[i] = expected.takts[i];
+    loaded.darkenSeconds = 200;
+    loaded.brightenSeconds = 600;
+    const auto set = parameterSetFromFields(fieldsOfParameterFile(loaded), true);
+    QVERIFY(std::holds_alternative<ParameterSet>(set));
+    QCOMPARE(differingParameters(std::get<ParameterSet>(set), expected, true).size(), 0);
+}
+
+QTEST_GUILESS_MAIN(ParameterCompareTest)
+#include "tst_parameter_compare.moc"
