@@ -14,3 +14,7 @@ int checkNoArguments(CliContext& context);
 int runIdentify(CliContext& context);
 int checkRead(CliContext& context);
 int runRead(CliContext& context);
+int checkWrite(CliContext& context);
+int runWrite(CliContext& context);
+int checkCompare(CliContext& context);
+int runCompare(CliContext& context);

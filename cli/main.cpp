@@ -22,6 +22,8 @@ struct Command {
 constexpr Command kCommands[] = {
     {"identify", checkNoArguments, runIdentify},
     {"read", checkRead, runRead},
+    {"write", checkWrite, runWrite},
+    {"compare", checkCompare, runCompare},
 };
 
 const char* const kHelpTail = R"(
@@ -29,6 +31,12 @@ Commands:
   identify            the controller's generation and identity
   read [--ini FILE]   the parameter set, in the keys of a parameter file; --ini also
                       saves it as one
+  write FILE [--no-verify] [--password P]
+                      writes the parameter file (checked as the window loads it) in
+                      one telegram, then reads it back and compares; the ramp times
+                      go with it only with a password of the service level
+  compare FILE [--password P]
+                      the file against the controller, parameter by parameter
 
 Exit codes:
   0    sound

@@ -60,7 +60,7 @@ void THauptfenster::uC_send_btClick() {
 }
 
 bool THauptfenster::rampTimesPermitted() const {
-    return passw_level > 0 && (!HW_old || HW_Ver_Nr >= 14);
+    return rampTimesAllowed(passw_level, HW_old, HW_Ver_Nr);
 }
 
 ParameterFields THauptfenster::parameterFieldsShown() const {

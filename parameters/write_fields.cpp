@@ -51,3 +51,7 @@ std::variant<ParameterSet, FieldRefusal> parameterSetFromFields(const ParameterF
     }
     return set;
 }
+
+bool rampTimesAllowed(int passwLevel, bool hwOld, qint32 hwVerNr) {
+    return passwLevel > 0 && (!hwOld || hwVerNr >= 14);
+}

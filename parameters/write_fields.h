@@ -27,6 +27,10 @@ struct FieldRefusal {
     QString text;  // what the field holds
 };
 
+// The ramp times go with a write only at a service access level (passw_level above 0) and,
+// on old hardware, from revision 14 on, which first stores them.
+bool rampTimesAllowed(int passwLevel, bool hwOld, qint32 hwVerNr);
+
 // hour × 256 + minute of a picker's time.
 quint16 profileWord(QTime time);
 

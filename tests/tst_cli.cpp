@@ -1,9 +1,11 @@
 // trv5200-cli end to end: the program itself against the controller simulator over a
 // real pseudo-terminal, its output (--json) and its exit codes.
+#include "base/ini_file.h"
 #include "cli/exit_codes.h"
 #include "parameters/parameter_file.h"
 #include "sim/simulator.h"
 
+#include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
@@ -33,6 +35,10 @@ private slots:
     void identify();
     void readSavesALoadableFile_data() { identify_data(); }
     void readSavesALoadableFile();
+    void writeVerifyAndCompare_data();
+    void writeVerifyAndCompare();
+    void refusedFileSendsNothing_data();
+    void refusedFileSendsNothing();
     void refusedInvocations_data();
     void refusedInvocations();
 
@@ -41,6 +47,8 @@ private:
     // The program with these arguments, on the controller's link; a generous read
     // time-out, as the test is not about it and the machine may be busy.
     Run cli(QStringList arguments, bool onController = true);
+    // The controller's set saved by read --ini, with one key changed.
+    QString fileWith(const QString& key, const QString& value);
     QString link() const { return dir_.filePath(QStringLiteral("ttyTRV")); }
 
     QTemporaryDir dir_;
@@ -128,6 +136,94 @@ void CliTest::readSavesALoadableFile() {
     const Run unwritable = cli({"read", "--ini", dir_.filePath("no/such/folder/set.ini")});
     QCOMPARE(unwritable.exitCode, int(kExitFile));
     QVERIFY(unwritable.out.contains("Startfrequenz: ")); // the set is shown all the same
+}
+
+QString CliTest::fileWith(const QString& key, const QString& value) {
+    const QString path = dir_.filePath(QStringLiteral("set-%1.ini").arg(QString(key).remove(':')));
+    const Run read = cli({"read", "--ini", path});
+    if (read.exitCode != kExitSound)
+        return {};
+    IniFile ini;
+    if (!ini.load(path))
+        return {};
+    ini.setValue(QStringLiteral("Options"), key, value);
+    return ini.save(path) ? path : QString();
+}
+
+void CliTest::writeVerifyAndCompare_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::addColumn<trvsim::Space>("space");
+    QTest::addColumn<int>("address"); // where the read takes the workday dimming end from
+    QTest::newRow("new hardware") << Generation::New << trvsim::Space::Parameter << 0x26;
+    QTest::newRow("old hardware") << Generation::Old << trvsim::Space::Ram << 0xB8;
+}
+
+// compare lists exactly the changed parameter; a write makes it hold and is verified; a
+// word the controller stores wrongly is reported with its parameter and exit code 6.
+void CliTest::writeVerifyAndCompare() {
+    QFETCH(Generation, generation);
+    QFETCH(trvsim::Space, space);
+    QFETCH(int, address);
+    startController(generation, 14);
+    const QString path = fileWith("WT_Endtime:", "06:30:00");
+    QVERIFY(!path.isEmpty());
+
+    const Run before = cli({"--json", "compare", path});
+    QVERIFY2(before.exitCode == kExitSound, before.err.constData());
+    QCOMPARE(before.json().value("differing").toInt(), 1);
+    for (const QJsonValue& row : before.json().value("parameters").toArray()) {
+        if (row.toObject().value("differs").toBool()) {
+            QCOMPARE(row.toObject().value("file").toString(), QString("06:30"));
+            QCOMPARE(row.toObject().value("controller").toString(), QString("06:00"));
+        }
+    }
+
+    const Run write = cli({"--json", "write", path});
+    QVERIFY2(write.exitCode == kExitSound, write.err.constData());
+    QVERIFY(write.json().value("verified").toBool());
+    QCOMPARE(cli({"--json", "compare", path}).json().value("differing").toInt(), 0);
+
+    const QString later = fileWith("WT_Endtime:", "06:45:00");
+    sim_->model().spoilNextWrite(space, quint16(address), 0x0700); // 07:00 instead of 06:45
+    const Run spoiled = cli({"--json", "write", later});
+    QCOMPARE(spoiled.exitCode, int(kExitNotVerified));
+    const QJsonArray differences = spoiled.json().value("differences").toArray();
+    QCOMPARE(differences.size(), 1);
+    QCOMPARE(differences[0].toObject().value("file").toString(), QString("06:45"));
+    QCOMPARE(differences[0].toObject().value("controller").toString(), QString("07:00"));
+
+    // Without the read-back the write alone: exit 0, nothing verified.
+    const Run unverified = cli({"--json", "write", later, "--no-verify"});
+    QCOMPARE(unverified.exitCode, int(kExitSound));
+    QVERIFY(!unverified.json().contains("verified"));
+}
+
+void CliTest::refusedFileSendsNothing_data() {
+    QTest::addColumn<QString>("key");
+    QTest::addColumn<QString>("value");
+    QTest::addColumn<QStringList>("extra");
+    QTest::newRow("value out of range") << "Startfrequenz:"
+                                        << "90" << QStringList{};
+    QTest::newRow("profile out of order") << "WT_Time2:"
+                                          << "20:00:00" << QStringList{};
+    QTest::newRow("wrong password") << "Startfrequenz:"
+                                    << "55" << QStringList{"--password", "x"};
+}
+
+// A file, a profile or a password the window refuses: exit code 5, and not a byte sent.
+void CliTest::refusedFileSendsNothing() {
+    QFETCH(QString, key);
+    QFETCH(QString, value);
+    QFETCH(QStringList, extra);
+    startController(Generation::New, 14);
+    const QString path = fileWith(key, value);
+    QVERIFY(!path.isEmpty());
+    sim_->host().clearReceived();
+    const Run run = cli(QStringList{"write", path} + extra);
+    QCOMPARE(run.exitCode, int(kExitRefused));
+    QVERIFY2(run.err.contains("nothing was sent") || run.err.contains("was not loaded"),
+             run.err.constData());
+    QCOMPARE(sim_->host().received().size(), 0);
 }
 
 void CliTest::refusedInvocations_data() {

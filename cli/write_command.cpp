@@ -1,0 +1,146 @@
+// write FILE [--no-verify] [--password P] and compare FILE [--password P]: the parameter
+// file against the controller. The write is the write button's single telegram, then
+// (unless --no-verify) the read-back of the verify after write; compare is the
+// comparison's parameter read. Both compare what the write sends (the ramp times with a
+// password that opens the service level, as in the window).
+#include "cli/cli_commands.h"
+#include "cli/parameter_plan.h"
+#include "parameters/parameter_compare.h"
+#include "protocol/requests.h"
+#include "session/parameter_jobs.h"
+
+#include <QJsonArray>
+
+namespace {
+
+ParameterPlan g_plan; // what the check read, for the run
+
+bool rampTimesFor(const ParameterPlan& plan, const ControllerIdentity& id) {
+    return rampTimesAllowed(passwLevelOf(plan.level), id.hwOld, id.revision);
+}
+
+QJsonArray rowsJson(const QList<ParameterRow>& rows) {
+    QJsonArray array;
+    for (const ParameterRow& row : rows)
+        array.append(QJsonObject{{"parameter", parameterCaption(Language::English, row.id)},
+                                 {"file", row.ours},
+                                 {"controller", row.theirs},
+                                 {"differs", row.differs}});
+    return array;
+}
+
+QString rowsText(const QList<ParameterRow>& rows, const QString& oursName,
+                 const QString& theirsName) {
+    QString text;
+    for (const ParameterRow& row : rows)
+        text += QStringLiteral("%1 %2: %3 %4, %5 %6\n")
+                    .arg(row.differs ? QStringLiteral("*") : QStringLiteral(" "),
+                         parameterCaption(Language::English, row.id), oursName, row.ours,
+                         theirsName, row.theirs);
+    return text;
+}
+
+} // namespace
+
+int checkWrite(CliContext& context) {
+    int exitCode = kExitSound;
+    const std::optional<ParameterPlan> plan = planFromArguments(context.arguments, true, &exitCode);
+    if (plan)
+        g_plan = *plan;
+    return exitCode;
+}
+
+int checkCompare(CliContext& context) {
+    int exitCode = kExitSound;
+    const std::optional<ParameterPlan> plan =
+        planFromArguments(context.arguments, false, &exitCode);
+    if (plan)
+        g_plan = *plan;
+    return exitCode;
+}
+
+int runWrite(CliContext& context) {
+    int exitCode = kExitSound;
+    const std::optional<ControllerIdentity> id = identifyOrSay(context, &exitCode);
+    if (!id)
+        return exitCode;
+    const bool withRampTimes = rampTimesFor(g_plan, *id);
+    const auto converted = parameterSetFromFields(g_plan.fields, withRampTimes);
+    if (std::holds_alternative<FieldRefusal>(converted)) {
+        const ParameterId refused = parameterOf(std::get<FieldRefusal>(converted));
+        printError(QStringLiteral("%1: %2 cannot be written; nothing was sent")
+                       .arg(g_plan.path, parameterCaption(Language::English, refused)));
+        return kExitRefused;
+    }
+    const ParameterSet& set = std::get<ParameterSet>(converted);
+    const std::optional<QList<WriteItem>> items = dataWriteItems(id->hwOld, set, withRampTimes);
+    if (!items) {
+        printError(
+            QStringLiteral("%1: a takt does not fit its byte; nothing was sent").arg(g_plan.path));
+        return kExitRefused;
+    }
+    const bool hwOld = id->hwOld;
+    const LinkSession::Failure failure =
+        context.session.exchange([&](TSio*) { return buildWrites(hwOld, *items); });
+    if (failure != LinkSession::Failure::None) {
+        printError(failureText(failure) + QStringLiteral(" during the write: the controller may "
+                                                         "hold part of the set; write it again"));
+        return kExitLink;
+    }
+    QJsonObject result{{"written", true}, {"ramp_times", withRampTimes}};
+    if (!g_plan.verify) {
+        if (context.json)
+            printJson(result);
+        else
+            printOut(QStringLiteral("written (not verified)\n"));
+        return kExitSound;
+    }
+    const ParameterReadResult back = readParameters(context.session, *id);
+    if (!back.read) {
+        printError(failureText(back.failure) + QStringLiteral(" during the read-back"));
+        return kExitLink;
+    }
+    const QList<ParameterRow> differing =
+        differingParameters(set, back.read->set, withRampTimes && back.read->hasRampTimes);
+    result.insert("verified", differing.isEmpty());
+    result.insert("differences", rowsJson(differing));
+    if (context.json)
+        printJson(result);
+    else if (differing.isEmpty())
+        printOut(QStringLiteral("written and verified\n"));
+    else
+        printOut(QStringLiteral("written, but the read-back differs:\n") +
+                 rowsText(differing, QStringLiteral("written"), QStringLiteral("read back")));
+    return differing.isEmpty() ? kExitSound : kExitNotVerified;
+}
+
+int runCompare(CliContext& context) {
+    int exitCode = kExitSound;
+    const std::optional<ControllerIdentity> id = identifyOrSay(context, &exitCode);
+    if (!id)
+        return exitCode;
+    const ParameterReadResult read = readParameters(context.session, *id);
+    if (!read.read) {
+        printError(failureText(read.failure));
+        return kExitLink;
+    }
+    const bool withRampTimes = rampTimesFor(g_plan, *id) && read.read->hasRampTimes;
+    const auto converted = parameterSetFromFields(g_plan.fields, withRampTimes);
+    if (std::holds_alternative<FieldRefusal>(converted)) {
+        const ParameterId refused = parameterOf(std::get<FieldRefusal>(converted));
+        printError(QStringLiteral("%1: %2 is no value a write could send")
+                       .arg(g_plan.path, parameterCaption(Language::English, refused)));
+        return kExitRefused;
+    }
+    const QList<ParameterRow> rows =
+        compareParameterSets(std::get<ParameterSet>(converted), read.read->set, withRampTimes);
+    int differing = 0;
+    for (const ParameterRow& row : rows)
+        differing += row.differs ? 1 : 0;
+    if (context.json)
+        printJson(QJsonObject{{"differing", differing}, {"parameters", rowsJson(rows)}});
+    else
+        printOut(rowsText(rows, QStringLiteral("file"), QStringLiteral("controller")) +
+                 QStringLiteral("%1 of %2 parameters differ\n").arg(differing).arg(rows.size()));
+    return kExitSound;
+}
