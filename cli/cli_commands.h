@@ -18,3 +18,8 @@ int checkWrite(CliContext& context);
 int runWrite(CliContext& context);
 int checkCompare(CliContext& context);
 int runCompare(CliContext& context);
+int runSyncClock(CliContext& context);
+int checkFaults(CliContext& context);
+int runFaults(CliContext& context);
+int checkCalibrate(CliContext& context);
+int runCalibrate(CliContext& context);

@@ -24,6 +24,9 @@ constexpr Command kCommands[] = {
     {"read", checkRead, runRead},
     {"write", checkWrite, runWrite},
     {"compare", checkCompare, runCompare},
+    {"sync-clock", checkNoArguments, runSyncClock},
+    {"faults", checkFaults, runFaults},
+    {"calibrate", checkCalibrate, runCalibrate},
 };
 
 const char* const kHelpTail = R"(
@@ -37,6 +40,11 @@ Commands:
                       go with it only with a password of the service level
   compare FILE [--password P]
                       the file against the controller, parameter by parameter
+  sync-clock          sets the controller clock from the PC's (in standard time)
+  faults [--clear]    the fault memory, newest first; --clear then empties it
+  calibrate --measured VOLTS --password P
+                      calibrates the mains-voltage measurement to the voltage measured
+                      at the controller (normal operation at 50 Hz, as in the window)
 
 Exit codes:
   0    sound

@@ -1,0 +1,183 @@
+// sync-clock, faults [--clear] and calibrate --measured VOLTS: the service page's jobs.
+#include "base/access_levels.h"
+#include "cli/cli_commands.h"
+#include "session/service_jobs.h"
+#include "text/info_table.h"
+
+#include <QJsonArray>
+
+namespace {
+
+QString englishRow(int row) {
+    return GetInfoString(Language::English, row);
+}
+
+// The window's grid joins a record's fault texts without a separator; a terminal line
+// reads better with commas.
+QString faultsOf(quint16 bits) {
+    QStringList texts;
+    for (int bit = 0; bit < 16; ++bit)
+        if (const QString text = faultText(quint16(bits & (1U << bit)), englishRow);
+            !text.isEmpty())
+            texts << text;
+    return texts.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+int runSyncClock(CliContext& context) {
+    int exitCode = kExitSound;
+    const std::optional<ControllerIdentity> id = identifyOrSay(context, &exitCode);
+    if (!id)
+        return exitCode;
+    const QDateTime now = QDateTime::currentDateTime();
+    const std::optional<LinkSession::Failure> failure = writeClock(context.session, *id, now);
+    if (!failure) {
+        printError(QStringLiteral("the PC clock shows the year %1; the controller takes only "
+                                  "2000 to 2255: nothing was sent")
+                       .arg(now.date().year()));
+        return kExitRefused;
+    }
+    if (*failure != LinkSession::Failure::None) {
+        printError(failureText(*failure));
+        return kExitLink;
+    }
+    // What the controller shows now, read as the live display reads it.
+    const LiveReadResult live = readLive(context.session, *id);
+    const QString shown = live.display ? live.display->uC_Zeit : QString();
+    if (context.json)
+        printJson(QJsonObject{{"set", true}, {"controller_clock", shown}});
+    else
+        printOut(QStringLiteral("clock set%1\n").arg(shown.isEmpty() ? QString() : ": " + shown));
+    return kExitSound;
+}
+
+int checkFaults(CliContext& context) {
+    for (const QString& a : context.arguments) {
+        if (a == QLatin1String("--clear")) {
+            context.options.insert(QStringLiteral("clear"), QStringLiteral("1"));
+        } else {
+            printError(QStringLiteral("faults: unexpected \"%1\" (faults [--clear])").arg(a));
+            return kExitUsage;
+        }
+    }
+    return kExitSound;
+}
+
+int runFaults(CliContext& context) {
+    int exitCode = kExitSound;
+    const std::optional<ControllerIdentity> id = identifyOrSay(context, &exitCode);
+    if (!id)
+        return exitCode;
+    const FaultReadResult read = readFaults(context.session, *id);
+    if (!read.list) {
+        printError(failureText(read.failure));
+        return kExitLink;
+    }
+    QJsonArray records;
+    QString text;
+    for (const FaultRow& row : read.list->rows) {
+        if (row.time.isEmpty() && row.bits == 0)
+            continue; // a record never written
+        const QString faults = faultsOf(row.bits);
+        records.append(QJsonObject{{"time", row.time}, {"bits", row.bits}, {"faults", faults}});
+        text += QStringLiteral("%1  %2\n").arg(row.time, faults);
+    }
+    QJsonObject result{{"records", records}};
+    if (read.list->impossiblePosition) {
+        result.insert("impossible_position", read.position);
+        text += QStringLiteral("impossible fault-memory position %1: shown as a full ring\n")
+                    .arg(read.position);
+    }
+    if (context.options.contains(QStringLiteral("clear"))) {
+        const LinkSession::Failure failure = clearFaults(context.session, *id);
+        if (failure != LinkSession::Failure::None) {
+            printError(failureText(failure) + QStringLiteral(" while clearing"));
+            return kExitLink;
+        }
+        result.insert("cleared", true);
+        text += QStringLiteral("fault memory cleared\n");
+    }
+    if (context.json)
+        printJson(result);
+    else
+        printOut(text.isEmpty() ? QStringLiteral("no fault records\n") : text);
+    return kExitSound;
+}
+
+int checkCalibrate(CliContext& context) {
+    const QStringList& args = context.arguments;
+    std::optional<QString> password;
+    for (qsizetype i = 0; i < args.size(); ++i) {
+        if (args[i] == QLatin1String("--measured") && i + 1 < args.size()) {
+            context.options.insert(QStringLiteral("measured"), args[++i]);
+        } else if (args[i] == QLatin1String("--password") && i + 1 < args.size()) {
+            password = args[++i];
+        } else {
+            printError(QStringLiteral("calibrate: unexpected \"%1\" (calibrate --measured VOLTS "
+                                      "--password P)")
+                           .arg(args[i]));
+            return kExitUsage;
+        }
+    }
+    bool ok = false;
+    const int volts = context.options.value(QStringLiteral("measured")).toInt(&ok);
+    if (!ok) {
+        printError(QStringLiteral("calibrate: --measured VOLTS, a whole number of volts"));
+        return kExitUsage;
+    }
+    // The range of the page's measured-value field.
+    if (volts < 210 || volts > 260) {
+        printError(QStringLiteral(
+                       "calibrate: %1 V is outside the measured-value field's 210 … 260 V: nothing "
+                       "was sent")
+                       .arg(volts));
+        return kExitRefused;
+    }
+    // The calibration page opens from the calibration level on.
+    const AccessLevel level = password ? accessLevelOf(*password) : AccessLevel::None;
+    if (level != AccessLevel::Calibration && level != AccessLevel::Full) {
+        printError(QStringLiteral("calibrate: a password of the calibration level is needed: "
+                                  "nothing was sent"));
+        return kExitRefused;
+    }
+    return kExitSound;
+}
+
+int runCalibrate(CliContext& context) {
+    int exitCode = kExitSound;
+    const std::optional<ControllerIdentity> id = identifyOrSay(context, &exitCode);
+    if (!id)
+        return exitCode;
+    // The conditions are judged on a fresh live reading, as the page's are on the last.
+    LiveReadResult live = readLive(context.session, *id);
+    for (int attempt = 0; attempt < 3 && live.checksumFailed; ++attempt)
+        live = readLive(context.session, *id);
+    if (!live.display) {
+        printError(live.checksumFailed ? QStringLiteral("no sound live reading (block checksum)")
+                                       : failureText(live.failure));
+        return kExitLink;
+    }
+    const int volts = context.options.value(QStringLiteral("measured")).toInt();
+    const CalibrationResult result = calibrate(context.session, *id, *live.display, volts);
+    const auto lines = [](const QList<CalibrationLogLine>& log) {
+        QStringList out;
+        for (const CalibrationLogLine& line : log)
+            out << logLineText(Language::English, line);
+        return out;
+    };
+    if (!result.refusal.isEmpty()) {
+        printError(QStringLiteral("calibration refused: ") + lines(result.refusal).join("; "));
+        return kExitRefused;
+    }
+    if (result.failure != LinkSession::Failure::None) {
+        printError(failureText(result.failure) + QStringLiteral(" during the calibration write"));
+        return kExitLink;
+    }
+    if (context.json)
+        printJson(QJsonObject{{"calibration_value", result.newValue},
+                              {"log", QJsonArray::fromStringList(lines(result.log))}});
+    else
+        printOut(lines(result.log).join('\n') + QLatin1Char('\n'));
+    return kExitSound;
+}
