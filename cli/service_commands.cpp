@@ -77,8 +77,8 @@ int runFaults(CliContext& context) {
     QJsonArray records;
     QString text;
     for (const FaultRow& row : read.list->rows) {
-        if (row.time.isEmpty() && row.bits == 0)
-            continue; // a record never written
+        if (row.bits == 0)
+            continue; // a record never written, or cleared
         const QString faults = faultsOf(row.bits);
         records.append(QJsonObject{{"time", row.time}, {"bits", row.bits}, {"faults", faults}});
         text += QStringLiteral("%1  %2\n").arg(row.time, faults);

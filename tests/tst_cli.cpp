@@ -3,6 +3,8 @@
 #include "base/ini_file.h"
 #include "cli/exit_codes.h"
 #include "parameters/parameter_file.h"
+#include "services/calibration.h"
+#include "services/clock_words.h"
 #include "sim/simulator.h"
 
 #include <QJsonArray>
@@ -11,6 +13,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimeZone>
 #include <memory>
 
 using trvsim::Generation;
@@ -39,6 +42,8 @@ private slots:
     void writeVerifyAndCompare();
     void refusedFileSendsNothing_data();
     void refusedFileSendsNothing();
+    void serviceJobs_data() { identify_data(); }
+    void serviceJobs();
     void refusedInvocations_data();
     void refusedInvocations();
 
@@ -224,6 +229,48 @@ void CliTest::refusedFileSendsNothing() {
     QVERIFY2(run.err.contains("nothing was sent") || run.err.contains("was not loaded"),
              run.err.constData());
     QCOMPARE(sim_->host().received().size(), 0);
+}
+
+// The service page's jobs on a controller in normal operation at 50 Hz: the fault memory
+// read and cleared, the calibration refused without its password and done with it, the
+// clock set in standard time.
+void CliTest::serviceJobs() {
+    using namespace std::chrono_literals;
+    QFETCH(Generation, generation);
+    QFETCH(int, revision);
+    startController(generation, revision);
+    auto& m = sim_->model();
+    m.setFrozen(true);
+    m.setClock(QDateTime(QDate::currentDate(), QTime(12, 0)));
+    m.setBurnInOverride(0s);
+    QVERIFY(m.setOperatingState(trvsim::ControllerModel::OperatingState::Normal));
+    m.forceLampFrequency(50.0);
+    m.poke(trvsim::Space::Ram, generation == Generation::Old ? 0x46 : 0x42, 600);
+    m.advance(60s);
+
+    const Run faults = cli({"--json", "faults", "--clear"});
+    QVERIFY2(faults.exitCode == kExitSound, faults.err.constData());
+    QVERIFY(!faults.json().value("records").toArray().isEmpty());
+    QVERIFY(faults.json().value("cleared").toBool());
+    QVERIFY(cli({"--json", "faults"}).json().value("records").toArray().isEmpty());
+
+    sim_->host().clearReceived();
+    QCOMPARE(cli({"calibrate", "--measured", "231"}).exitCode, int(kExitRefused));
+    QCOMPARE(cli({"calibrate", "--measured", "231", "--password", "qox"}).exitCode,
+             int(kExitRefused)); // the service level does not open the calibration
+    QCOMPARE(sim_->host().received().size(), 0);
+    const Run calibration =
+        cli({"--json", "calibrate", "--measured", "231", "--password", "tarnel4"});
+    QVERIFY2(calibration.exitCode == kExitSound, calibration.err.constData());
+    QCOMPARE(calibration.json().value("calibration_value").toInt(),
+             int(newCalibrationValue(600, 231)));
+
+    const Run clock = cli({"sync-clock"});
+    QVERIFY2(clock.exitCode == kExitSound, clock.err.constData());
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDateTime standard = standardTime(now, daylightBiasMinutes(now.timeZone(), now));
+    const QDateTime controller(m.clock().date(), m.clock().time(), QTimeZone::utc());
+    QVERIFY2(qAbs(controller.secsTo(standard)) < 120, qPrintable(controller.toString()));
 }
 
 void CliTest::refusedInvocations_data() {
