@@ -23,3 +23,5 @@ int checkFaults(CliContext& context);
 int runFaults(CliContext& context);
 int checkCalibrate(CliContext& context);
 int runCalibrate(CliContext& context);
+int checkWatch(CliContext& context);
+int runWatch(CliContext& context);

@@ -22,6 +22,9 @@ void printError(const QString& text);
 // The object as indented JSON on stdout.
 void printJson(const QJsonObject& object);
 QString failureText(LinkSession::Failure failure);
+// Says why an exchange failed (with what it was doing, unless Ctrl-C stopped the job
+// before it began) and gives the exit code: interrupted, or the link's.
+int sayFailure(LinkSession::Failure failure, const QString& during = {});
 
 // A command's check of its own arguments (into options; kExitSound when they are fine,
 // run before the port is opened, so refused input sends nothing) and its run.

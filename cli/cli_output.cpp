@@ -1,14 +1,17 @@
 #include "cli/cli_context.h"
+#include "cli/progress_bar.h"
 
 #include <QJsonDocument>
 #include <cstdio>
 
 void printOut(const QString& text) {
+    clearProgress();
     std::fputs(qUtf8Printable(text), stdout);
     std::fflush(stdout);
 }
 
 void printError(const QString& text) {
+    clearProgress();
     std::fprintf(stderr, "trv5200-cli: %s\n", qUtf8Printable(text));
 }
 
@@ -25,8 +28,19 @@ QString failureText(LinkSession::Failure failure) {
         return QStringLiteral("the controller's answer failed its check");
     case LinkSession::Failure::PortLost:
         return QStringLiteral("the port was lost");
+    case LinkSession::Failure::Interrupted:
+        return QStringLiteral("interrupted by Ctrl-C; nothing more was sent");
     case LinkSession::Failure::None:
         break;
     }
     return {};
+}
+
+int sayFailure(LinkSession::Failure failure, const QString& during) {
+    if (failure == LinkSession::Failure::Interrupted) {
+        printError(failureText(failure));
+        return kExitInterrupted;
+    }
+    printError(failureText(failure) + during);
+    return kExitLink;
 }

@@ -44,8 +44,7 @@ QString identityText(const ControllerIdentity& id) {
 std::optional<ControllerIdentity> identifyOrSay(CliContext& context, int* exitCode) {
     const IdentifyResult result = identifyController(context.session);
     if (!result.identity) {
-        printError(failureText(result.failure));
-        *exitCode = kExitLink;
+        *exitCode = sayFailure(result.failure);
     }
     return result.identity;
 }

@@ -4,8 +4,10 @@
 #include "base/ini_file.h"
 #include "base/settings_location.h"
 #include "cli/cli_commands.h"
+#include "cli/progress_bar.h"
 #include "serial/port_map.h"
 #include "serial/sio.h"
+#include "session/interruption.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -17,16 +19,18 @@ struct Command {
     const char* name;
     CommandCheck check;
     CommandRun run;
+    int exchanges; // about how many the job takes, for the progress bar
 };
 
 constexpr Command kCommands[] = {
-    {"identify", checkNoArguments, runIdentify},
-    {"read", checkRead, runRead},
-    {"write", checkWrite, runWrite},
-    {"compare", checkCompare, runCompare},
-    {"sync-clock", checkNoArguments, runSyncClock},
-    {"faults", checkFaults, runFaults},
-    {"calibrate", checkCalibrate, runCalibrate},
+    {"identify", checkNoArguments, runIdentify, 2},
+    {"read", checkRead, runRead, 3},
+    {"write", checkWrite, runWrite, 4},
+    {"compare", checkCompare, runCompare, 3},
+    {"sync-clock", checkNoArguments, runSyncClock, 4},
+    {"faults", checkFaults, runFaults, 3},
+    {"calibrate", checkCalibrate, runCalibrate, 4},
+    {"watch", checkWatch, runWatch, 2},
 };
 
 const char* const kHelpTail = R"(
@@ -45,6 +49,11 @@ Commands:
   calibrate --measured VOLTS --password P
                       calibrates the mains-voltage measurement to the voltage measured
                       at the controller (normal operation at 50 Hz, as in the window)
+  watch [--csv FILE] [--seconds N]
+                      the live values, one line per reading (with --json one JSON
+                      object per line) at the window's pace of five a second, until N
+                      seconds have passed or Ctrl-C, which ends it soundly; --csv also
+                      records them in FILE, as the window's trend records
 
 Exit codes:
   0    sound
@@ -54,7 +63,10 @@ Exit codes:
   5    refused input (a file, a value or a password the window refuses)
   6    written, but the read-back differs from what was written
   7    a file could not be written
-  130  interrupted by Ctrl-C between exchanges
+  130  interrupted by Ctrl-C between exchanges (a telegram that has begun goes
+       out whole; a write is never cut)
+
+A progress bar runs on stderr while a command works, when stderr is a terminal.
 
 )";
 
@@ -148,5 +160,9 @@ int main(int argc, char** argv) {
         printError(error);
         return kExitPort;
     }
-    return command->run(context);
+    installInterruptHandler();
+    startProgress(context.session, QString::fromLatin1(command->name), command->exchanges);
+    const int exitCode = command->run(context);
+    stopProgress();
+    return exitCode;
 }

@@ -26,8 +26,7 @@ int runRead(CliContext& context) {
         return exitCode;
     const ParameterReadResult result = readParameters(context.session, *id);
     if (!result.read) {
-        printError(failureText(result.failure));
-        return kExitLink;
+        return sayFailure(result.failure);
     }
     const ParameterFileFields fields = fieldsOf(*result.read);
     const QDateTime now = QDateTime::currentDateTime();

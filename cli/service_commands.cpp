@@ -39,8 +39,7 @@ int runSyncClock(CliContext& context) {
         return kExitRefused;
     }
     if (*failure != LinkSession::Failure::None) {
-        printError(failureText(*failure));
-        return kExitLink;
+        return sayFailure(*failure);
     }
     // What the controller shows now, read as the live display reads it.
     const LiveReadResult live = readLive(context.session, *id);
@@ -71,8 +70,7 @@ int runFaults(CliContext& context) {
         return exitCode;
     const FaultReadResult read = readFaults(context.session, *id);
     if (!read.list) {
-        printError(failureText(read.failure));
-        return kExitLink;
+        return sayFailure(read.failure);
     }
     QJsonArray records;
     QString text;
@@ -92,8 +90,7 @@ int runFaults(CliContext& context) {
     if (context.options.contains(QStringLiteral("clear"))) {
         const LinkSession::Failure failure = clearFaults(context.session, *id);
         if (failure != LinkSession::Failure::None) {
-            printError(failureText(failure) + QStringLiteral(" while clearing"));
-            return kExitLink;
+            return sayFailure(failure, QStringLiteral(" while clearing"));
         }
         result.insert("cleared", true);
         text += QStringLiteral("fault memory cleared\n");
@@ -154,9 +151,11 @@ int runCalibrate(CliContext& context) {
     for (int attempt = 0; attempt < 3 && live.checksumFailed; ++attempt)
         live = readLive(context.session, *id);
     if (!live.display) {
-        printError(live.checksumFailed ? QStringLiteral("no sound live reading (block checksum)")
-                                       : failureText(live.failure));
-        return kExitLink;
+        if (live.checksumFailed) {
+            printError(QStringLiteral("no sound live reading (block checksum)"));
+            return kExitLink;
+        }
+        return sayFailure(live.failure);
     }
     const int volts = context.options.value(QStringLiteral("measured")).toInt();
     const CalibrationResult result = calibrate(context.session, *id, *live.display, volts);
@@ -171,8 +170,7 @@ int runCalibrate(CliContext& context) {
         return kExitRefused;
     }
     if (result.failure != LinkSession::Failure::None) {
-        printError(failureText(result.failure) + QStringLiteral(" during the calibration write"));
-        return kExitLink;
+        return sayFailure(result.failure, QStringLiteral(" during the calibration write"));
     }
     if (context.json)
         printJson(QJsonObject{{"calibration_value", result.newValue},

@@ -83,9 +83,8 @@ int runWrite(CliContext& context) {
     const LinkSession::Failure failure =
         context.session.exchange([&](TSio*) { return buildWrites(hwOld, *items); });
     if (failure != LinkSession::Failure::None) {
-        printError(failureText(failure) + QStringLiteral(" during the write: the controller may "
-                                                         "hold part of the set; write it again"));
-        return kExitLink;
+        return sayFailure(failure, QStringLiteral(" during the write: the controller may hold "
+                                                  "part of the set; write it again"));
     }
     QJsonObject result{{"written", true}, {"ramp_times", withRampTimes}};
     if (!g_plan.verify) {
@@ -97,8 +96,7 @@ int runWrite(CliContext& context) {
     }
     const ParameterReadResult back = readParameters(context.session, *id);
     if (!back.read) {
-        printError(failureText(back.failure) + QStringLiteral(" during the read-back"));
-        return kExitLink;
+        return sayFailure(back.failure, QStringLiteral(" during the read-back"));
     }
     const QList<ParameterRow> differing =
         differingParameters(set, back.read->set, withRampTimes && back.read->hasRampTimes);
@@ -121,8 +119,7 @@ int runCompare(CliContext& context) {
         return exitCode;
     const ParameterReadResult read = readParameters(context.session, *id);
     if (!read.read) {
-        printError(failureText(read.failure));
-        return kExitLink;
+        return sayFailure(read.failure);
     }
     const bool withRampTimes = rampTimesFor(g_plan, *id) && read.read->hasRampTimes;
     const auto converted = parameterSetFromFields(g_plan.fields, withRampTimes);

@@ -4,6 +4,7 @@
 #include "protocol/requests.h"
 #include "serial/port_map.h"
 #include "serial/sio.h"
+#include "session/interruption.h"
 
 #include <QCoreApplication>
 #include <QEventLoop>
@@ -27,6 +28,10 @@ bool LinkSession::open(const QString& port, QString* error) {
         return false;
     }
     link_ = std::move(link);
+    QObject::connect(link_.get(), &TSio::progressChanged, [this](int percent) {
+        if (onProgress)
+            onProgress(percent);
+    });
     return true;
 }
 
@@ -57,8 +62,12 @@ void LinkSession::recover() {
 }
 
 LinkSession::Failure LinkSession::exchange(const std::function<quint32(TSio* link)>& build) {
+    if (interruptRequested())
+        return Failure::Interrupted;
     if (!isOpen())
         return Failure::PortLost;
+    if (onExchangeStarted)
+        onExchangeStarted();
     if (!transfer(buildSynchronisation())) {
         const Failure failure = link_->hasLostPort() ? Failure::PortLost : Failure::Synchronisation;
         recover();

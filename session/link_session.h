@@ -28,12 +28,18 @@ public:
     QString devicePath() const;
 
     // Why an exchange failed.
-    enum class Failure { None, Synchronisation, Answer, PortLost };
+    // Interrupted: Ctrl-C came before the exchange began, and nothing of it was sent.
+    enum class Failure { None, Synchronisation, Answer, PortLost, Interrupted };
 
     // The synchronisation, then the telegram `build` puts into the buffers (it returns its
     // length; 0 when it started the transfer itself, as the new block read does). Sound:
     // the answer is in receivedAnswer() until the next exchange.
     Failure exchange(const std::function<quint32(TSio* link)>& build);
+
+    // Told when an exchange begins, and of its telegram's progress in percent (the
+    // link's own reports), for a progress display.
+    std::function<void()> onExchangeStarted;
+    std::function<void(int percent)> onProgress;
 
     // The answer of the last exchange as far as it came.
     QByteArrayView answer() const;

@@ -14,6 +14,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimeZone>
+#include <csignal>
 #include <memory>
 
 using trvsim::Generation;
@@ -46,6 +47,8 @@ private slots:
     void serviceJobs();
     void refusedInvocations_data();
     void refusedInvocations();
+    void watchEndsOnCtrlC_data() { identify_data(); }
+    void watchEndsOnCtrlC();
 
 private:
     void startController(Generation generation, int revision);
@@ -55,6 +58,12 @@ private:
     // The controller's set saved by read --ini, with one key changed.
     QString fileWith(const QString& key, const QString& value);
     QString link() const { return dir_.filePath(QStringLiteral("ttyTRV")); }
+    QProcessEnvironment environment() const {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert("HOME", dir_.path()); // no settings file of the user's
+        env.insert("XDG_CONFIG_HOME", dir_.filePath("config"));
+        return env;
+    }
 
     QTemporaryDir dir_;
     std::unique_ptr<trvsim::Simulator> sim_;
@@ -75,10 +84,7 @@ Run CliTest::cli(QStringList arguments, bool onController) {
     if (onController)
         arguments = QStringList{"--port", link(), "--read-timeout", "500"} + arguments;
     QProcess process;
-    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-    env.insert("HOME", dir_.path()); // no settings file of the user's
-    env.insert("XDG_CONFIG_HOME", dir_.filePath("config"));
-    process.setProcessEnvironment(env);
+    process.setProcessEnvironment(environment());
     process.start(QStringLiteral(TRV_CLI), arguments);
     Run run;
     if (!process.waitForFinished(60000)) {
@@ -298,6 +304,40 @@ void CliTest::refusedInvocations() {
                  run.err.constData());
     if (arguments == QStringList{"--help"})
         QVERIFY(run.out.contains("Exit codes:"));
+}
+
+// watch: one JSON object per reading; --seconds ends it, and so does Ctrl-C, soundly and
+// with every line it read complete.
+void CliTest::watchEndsOnCtrlC() {
+    QFETCH(Generation, generation);
+    QFETCH(int, revision);
+    startController(generation, revision);
+    const auto checkLines = [](const QByteArray& out) {
+        const QList<QByteArray> lines = out.trimmed().split('\n');
+        for (const QByteArray& line : lines) {
+            const QJsonObject o = QJsonDocument::fromJson(line).object();
+            QVERIFY2(o.contains("time") && o.contains("dc_link_v") && o.contains("saving_percent"),
+                     line.constData());
+            QVERIFY(QDateTime::fromString(o.value("time").toString(), Qt::ISODateWithMs).isValid());
+        }
+    };
+    const Run timed = cli({"--json", "watch", "--seconds", "1"});
+    QVERIFY2(timed.exitCode == kExitSound, timed.err.constData());
+    checkLines(timed.out);
+
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    process.start(QStringLiteral(TRV_CLI),
+                  {"--port", link(), "--read-timeout", "500", "--json", "watch"});
+    QByteArray out;
+    QTRY_VERIFY_WITH_TIMEOUT((out += process.readAllStandardOutput()).count('\n') >= 2, 30000);
+    ::kill(pid_t(process.processId()), SIGINT);
+    QVERIFY(process.waitForFinished(30000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), int(kExitSound));
+    out += process.readAllStandardOutput();
+    QVERIFY(out.endsWith('\n'));
+    checkLines(out);
 }
 
 QTEST_GUILESS_MAIN(CliTest)
