@@ -105,7 +105,12 @@ int main(int argc, char** argv) {
         QStringLiteral("Wait up to MS (30 … 800) for each answer byte; the window's 30 by "
                        "default. Raise it for an adapter that delivers late."),
         QStringLiteral("MS"), QStringLiteral("30"));
-    parser.addOptions({portOption, jsonOption, timeoutOption});
+    const QCommandLineOption statsOption(
+        QStringLiteral("link-stats"),
+        QStringLiteral("At the end, say on stderr what went over the line: exchanges, "
+                       "transfers, bytes, the time in them and the line's own time for "
+                       "those bytes at 38400 baud."));
+    parser.addOptions({portOption, jsonOption, timeoutOption, statsOption});
     parser.addPositionalArgument(QStringLiteral("command"),
                                  QStringLiteral("What to do (see Commands below)."),
                                  QStringLiteral("command [arguments]"));
@@ -164,5 +169,15 @@ int main(int argc, char** argv) {
     startProgress(context.session, QString::fromLatin1(command->name), command->exchanges);
     const int exitCode = command->run(context);
     stopProgress();
+    if (parser.isSet(statsOption)) {
+        const LinkSession::Figures& f = context.session.figures();
+        std::fprintf(stderr,
+                     "trv5200-cli: link: %llu exchanges, %llu transfers, %llu bytes, %.3f s in "
+                     "transfers, %.3f s on the wire\n",
+                     static_cast<unsigned long long>(f.exchanges),
+                     static_cast<unsigned long long>(f.transfers),
+                     static_cast<unsigned long long>(f.bytes), double(f.transferNs) / 1e9,
+                     f.wireSeconds());
+    }
     return exitCode;
 }

@@ -4,6 +4,7 @@
 #include "protocol/requests.h"
 #include "serial/port_map.h"
 #include "serial/sio.h"
+#include "serial/transfer_record.h"
 #include "session/interruption.h"
 
 #include <QCoreApplication>
@@ -28,6 +29,11 @@ bool LinkSession::open(const QString& port, QString* error) {
         return false;
     }
     link_ = std::move(link);
+    QObject::connect(link_.get(), &TSio::transferEnded, [this](const TransferRecord& record) {
+        ++figures_.transfers;
+        figures_.bytes += record.count;
+        figures_.transferNs += record.durationNs;
+    });
     QObject::connect(link_.get(), &TSio::progressChanged, [this](int percent) {
         if (onProgress)
             onProgress(percent);
@@ -66,6 +72,7 @@ LinkSession::Failure LinkSession::exchange(const std::function<quint32(TSio* lin
         return Failure::Interrupted;
     if (!isOpen())
         return Failure::PortLost;
+    ++figures_.exchanges;
     if (onExchangeStarted)
         onExchangeStarted();
     if (!transfer(buildSynchronisation())) {
@@ -83,4 +90,10 @@ LinkSession::Failure LinkSession::exchange(const std::function<quint32(TSio* lin
 
 QByteArrayView LinkSession::answer() const {
     return receivedAnswer();
+}
+
+double LinkSession::Figures::wireSeconds() const {
+    // Every byte sent waits for its answer byte before the next goes out: ten bits each
+    // way per byte.
+    return double(bytes) * 2.0 * 10.0 / 38400.0;
 }

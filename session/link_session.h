@@ -41,6 +41,17 @@ public:
     std::function<void()> onExchangeStarted;
     std::function<void(int percent)> onProgress;
 
+    // What went over the line since the port was opened, for the figure of a whole job
+    // against the line's own speed.
+    struct Figures {
+        quint64 exchanges = 0;
+        quint64 transfers = 0;      // the synchronisations and recoveries among them
+        quint64 bytes = 0;          // sent; each one is answered by one
+        qint64 transferNs = 0;      // time inside the transfers
+        double wireSeconds() const; // the bytes and their answers at 38400 baud, 8N1
+    };
+    const Figures& figures() const { return figures_; }
+
     // The answer of the last exchange as far as it came.
     QByteArrayView answer() const;
 
@@ -48,4 +59,5 @@ private:
     bool transfer(quint32 count); // false: data_error
     void recover();
     std::unique_ptr<TSio> link_;
+    Figures figures_;
 };
