@@ -23,3 +23,5 @@ int checkFaults(CliContext& context);
 int runFaults(CliContext& context);
 int checkCalibrate(CliContext& context);
 int runCalibrate(CliContext& context);
+int checkReport(CliContext& context);
+int runReport(CliContext& context);

@@ -7,6 +7,7 @@
 #include "services/clock_words.h"
 #include "sim/simulator.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -46,6 +47,7 @@ private slots:
     void serviceJobs();
     void refusedInvocations_data();
     void refusedInvocations();
+    void report();
 
 private:
     void startController(Generation generation, int revision);
@@ -298,6 +300,36 @@ void CliTest::refusedInvocations() {
                  run.err.constData());
     if (arguments == QStringList{"--help"})
         QVERIFY(run.out.contains("Exit codes:"));
+}
+
+// The commissioning report as a PDF, without a display and without a platform named: the
+// command sets up its own offscreen one. A file that cannot be written is exit code 7 and
+// leaves nothing behind; a language it does not know is refused before the port opens.
+void CliTest::report() {
+    startController(Generation::New, 14);
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray display = qgetenv("DISPLAY");
+    qunsetenv("QT_QPA_PLATFORM");
+    qunsetenv("DISPLAY");
+    const QString path = dir_.filePath("report.pdf");
+    const Run run = cli({"--json", "report", path, "--language", "de"});
+    const Run unwritable = cli({"report", dir_.filePath("no/such/folder/report.pdf")});
+    qputenv("QT_QPA_PLATFORM", platform);
+    if (!display.isEmpty())
+        qputenv("DISPLAY", display);
+
+    QVERIFY2(run.exitCode == kExitSound, run.err.constData());
+    QCOMPARE(run.json().value("file").toString(), path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+    QCOMPARE(unwritable.exitCode, int(kExitFile));
+    QVERIFY(!QFile::exists(dir_.filePath("no/such/folder/report.pdf")));
+
+    sim_->host().clearReceived();
+    QCOMPARE(cli({"report", path, "--language", "xx"}).exitCode, int(kExitUsage));
+    QCOMPARE(cli({"report"}).exitCode, int(kExitUsage));
+    QCOMPARE(sim_->host().received().size(), 0);
 }
 
 QTEST_GUILESS_MAIN(CliTest)
