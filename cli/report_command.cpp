@@ -92,6 +92,11 @@ int runReport(CliContext& context) {
         return kExitLink;
     }
     report.live = live.display->values;
+    // The drift against the PC's time of this reading, not of the end of the session.
+    report.created = QDateTime::currentDateTime();
+    report.clockDrift =
+        clockDriftSeconds(report.live->controllerClock, report.created,
+                          daylightBiasMinutes(report.created.timeZone(), report.created));
 
     const FaultReadResult faults = readFaults(context.session, *id);
     if (!faults.list) {
@@ -100,11 +105,6 @@ int runReport(CliContext& context) {
     }
     report.faults = faults.list;
     report.faultPosition = faults.position;
-
-    report.created = QDateTime::currentDateTime();
-    report.clockDrift =
-        clockDriftSeconds(report.live->controllerClock, report.created,
-                          daylightBiasMinutes(report.created.timeZone(), report.created));
 
     Language language = windowLanguage();
     for (const LanguageCode& each : kLanguages)
