@@ -11,6 +11,7 @@
 #include "parameters/parameter_set.h"
 #include "protocol/steps.h"
 #include "services/calibration.h"
+#include "services/fault_ring.h"
 #include "text/info_table.h"
 #include "trace/link_statistics.h"
 #include "trace/trace_ring.h"
@@ -333,6 +334,24 @@ public:
     void refreshComparison();
     // The comparison window asks for a parameter file to compare with.
     void chooseCompareFile();
+    // --- Commissioning report (report/report_steps.cpp) --------------------------------
+    QAction* report1 = nullptr; // its item in the tools menu
+    // The report's file: the path chosen, empty when cancelled. While empty, Qt's file
+    // dialog asks; tests choose the path here instead.
+    FileChooser chooseReportFile;
+    // What this session did that the report tells: the last calibration's log and the
+    // last fault-memory read (a clear leaves it read and empty), with its write position.
+    QList<CalibrationLogLine> session_calibration_log;
+    std::optional<FaultList> session_faults;
+    quint16 session_fault_position = 0;
+    // The comparison's parameter read is the report's: it writes the report, not the
+    // comparison window.
+    bool report_pending = false;
+    void addReportMenuItem();
+    // Reads the parameters fresh (the comparison's exchange), then asks for the file.
+    void report1Click();
+    // The report from the set just read and what the window holds, into the chosen file.
+    void writeReport(const ParameterRead& read);
 
 signals:
     // A RAM answer was shown on the live display (a new-hardware answer with a wrong

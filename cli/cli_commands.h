@@ -25,3 +25,5 @@ int checkCalibrate(CliContext& context);
 int runCalibrate(CliContext& context);
 int checkWatch(CliContext& context);
 int runWatch(CliContext& context);
+int checkReport(CliContext& context);
+int runReport(CliContext& context);

@@ -11,7 +11,9 @@
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
+#include <QGuiApplication>
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -31,6 +33,7 @@ constexpr Command kCommands[] = {
     {"faults", checkFaults, runFaults, 3},
     {"calibrate", checkCalibrate, runCalibrate, 4},
     {"watch", checkWatch, runWatch, 2},
+    {"report", checkReport, runReport, 5},
 };
 
 const char* const kHelpTail = R"(
@@ -54,6 +57,10 @@ Commands:
                       object per line) at the window's pace of five a second, until N
                       seconds have passed or Ctrl-C, which ends it soundly; --csv also
                       records them in FILE, as the window's trend records
+  report FILE.pdf [--language de|en|sv|fr|tr]
+                      the commissioning report as a PDF: identity, calibration, the
+                      parameter set read fresh, clock and drift, fault memory, live
+                      values, lines to sign; in the window's language unless given
 
 Exit codes:
   0    sound
@@ -77,11 +84,33 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
         std::fprintf(stderr, "trv5200-cli: %s\n", qUtf8Printable(message));
 }
 
+// The command, before Qt reads the command line: the first argument that is neither an
+// option nor an option's value.
+QByteArrayView commandIn(int argc, char** argv) {
+    for (int i = 1; i < argc; ++i) {
+        const QByteArrayView argument(argv[i]);
+        if (argument == "--port" || argument == "--read-timeout")
+            ++i;
+        else if (!argument.startsWith('-'))
+            return argument;
+    }
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     qInstallMessageHandler(quietMessages);
-    QCoreApplication app(argc, argv);
+    // The report's PDF writer needs the fonts of a GUI application; it draws on no
+    // screen, so it runs without a display too.
+    std::unique_ptr<QCoreApplication> app;
+    if (commandIn(argc, argv) == "report") {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        app = std::make_unique<QGuiApplication>(argc, argv);
+    } else {
+        app = std::make_unique<QCoreApplication>(argc, argv);
+    }
     // The window's name: the same settings and data folders.
     QCoreApplication::setApplicationName(QStringLiteral("TRV5200"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TRV_VERSION));
@@ -115,7 +144,7 @@ int main(int argc, char** argv) {
                                  QStringLiteral("What to do (see Commands below)."),
                                  QStringLiteral("command [arguments]"));
 
-    const QStringList arguments = app.arguments();
+    const QStringList arguments = QCoreApplication::arguments();
     if (!parser.parse(arguments)) {
         printError(parser.errorText());
         return kExitUsage;

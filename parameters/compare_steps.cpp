@@ -18,6 +18,7 @@
 #include <QComboBox>
 #include <QProgressBar>
 #include <QTimer>
+#include <utility>
 
 namespace {
 
@@ -28,6 +29,7 @@ SettingRange rangeOf(const TUpDown* upDown) {
 } // namespace
 
 void THauptfenster::compare1Click() {
+    report_pending = false;
     compare_rd_req = true;
     ram_rd_req = true;
     response_ready = false;
@@ -54,7 +56,9 @@ void THauptfenster::Resp_Compare_rd() {
         data_error = true; // an answer that ends early is a failed one: the error step
         return;
     }
-    compared_read = std::move(read);
+    const bool forReport = std::exchange(report_pending, false);
+    if (!forReport)
+        compared_read = read;
     compare_rd_req = false;
     ProgressBar_EEP->setValue(0);
     response_ready = false;
@@ -62,6 +66,10 @@ void THauptfenster::Resp_Compare_rd() {
     protocol_step = Step::Synchronisation;
     ram_rd_req = true; // the live reading resumes
     SPStimer->start();
+    if (forReport) {
+        writeReport(*read);
+        return;
+    }
 
     if (!CompareDialog) {
         CompareDialog = new TCompareDialog(this);

@@ -71,6 +71,8 @@ void THauptfenster::Req_Kal_Write() {
     const quint16 start = voltsToMeasurement(quint16(voltsOf(Edit7, UpDown6)), kal_value230);
     const quint16 nominal = voltsToMeasurement(quint16(voltsOf(Edit14, UpDown9)), kal_value230);
     addCalibrationLog(writeLog(kal_value230, start, nominal));
+    session_calibration_log =
+        QList{newValueLine(kal_value230)} + writeLog(kal_value230, start, nominal);
     // The calibration value into parameter memory, the set points into the RAM the
     // controller regulates with and into parameter memory for its next start.
     const auto items = kalWriteItems(HW_old, {kal_value230, start, nominal, start, nominal});

@@ -50,6 +50,8 @@ void THauptfenster::Resp_Errmem_rd() {
     }
     const FaultAnswer& words = *answer;
     const FaultList list = decodeFaultRing(HW_old, words);
+    session_faults = list;
+    session_fault_position = words[kFaultItems - 1];
     const auto text = [this](int row) { return GetInfoString(row); };
     for (int r = 0; r < kFaultRecordCount; ++r) {
         const FaultRow& row = list.rows[std::size_t(r)];
@@ -88,6 +90,8 @@ void THauptfenster::Resp_Errmem_Clear() {
         StringGrid1->item(r, 1)->setText(QString());
     }
     StatusBar3->setPanelText(TStatusLine::kMessagePanel, QString());
+    session_faults = FaultList{}; // known empty now
+    session_fault_position = 0;
     response_ready = false;
     SPStimer->stop();
     protocol_step = Step::Synchronisation;

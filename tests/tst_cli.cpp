@@ -7,6 +7,7 @@
 #include "services/clock_words.h"
 #include "sim/simulator.h"
 
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -49,6 +50,7 @@ private slots:
     void refusedInvocations();
     void watchEndsOnCtrlC_data() { identify_data(); }
     void watchEndsOnCtrlC();
+    void report();
 
 private:
     void startController(Generation generation, int revision);
@@ -338,7 +340,35 @@ void CliTest::watchEndsOnCtrlC() {
     out += process.readAllStandardOutput();
     QVERIFY(out.endsWith('\n'));
     checkLines(out);
-}
+    // The commissioning report as a PDF, without a display and without a platform named: the
+    // command sets up its own offscreen one. A file that cannot be written is exit code 7 and
+    // leaves nothing behind; a language it does not know is refused before the port opens.
+    void CliTest::report() {
+        startController(Generation::New, 14);
+        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+        const QByteArray display = qgetenv("DISPLAY");
+        qunsetenv("QT_QPA_PLATFORM");
+        qunsetenv("DISPLAY");
+        const QString path = dir_.filePath("report.pdf");
+        const Run run = cli({"--json", "report", path, "--language", "de"});
+        const Run unwritable = cli({"report", dir_.filePath("no/such/folder/report.pdf")});
+        qputenv("QT_QPA_PLATFORM", platform);
+        if (!display.isEmpty())
+            qputenv("DISPLAY", display);
 
-QTEST_GUILESS_MAIN(CliTest)
+        QVERIFY2(run.exitCode == kExitSound, run.err.constData());
+        QCOMPARE(run.json().value("file").toString(), path);
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QVERIFY(file.read(5) == "%PDF-");
+        QCOMPARE(unwritable.exitCode, int(kExitFile));
+        QVERIFY(!QFile::exists(dir_.filePath("no/such/folder/report.pdf")));
+
+        sim_->host().clearReceived();
+        QCOMPARE(cli({"report", path, "--language", "xx"}).exitCode, int(kExitUsage));
+        QCOMPARE(cli({"report"}).exitCode, int(kExitUsage));
+        QCOMPARE(sim_->host().received().size(), 0);
+    }
+
+    QTEST_GUILESS_MAIN(CliTest)
 #include "tst_cli.moc"
