@@ -1,7 +1,7 @@
 #pragma once
 // The trend's memory: the newest samples up to a fixed count, the oldest dropped. At the
 // live cycle of about 0.2 s the default holds two hours, at a slow line still one. The
-// memory is taken once, at the first sample, and never grows beyond it (about 3.5 MB).
+// memory is taken once, at the first sample, and never grows beyond it (about 3 MB).
 #include "trend/trend_sample.h"
 
 #include <vector>

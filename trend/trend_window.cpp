@@ -42,14 +42,7 @@ void TTrendView::wheelEvent(QWheelEvent* event) {
     if (delta == 0)
         return QChartView::wheelEvent(event);
     chart()->zoom(delta > 0 ? 1.25 : 0.8);
-    emit zoomedByUser();
     event->accept();
-}
-
-void TTrendView::mouseReleaseEvent(QMouseEvent* event) {
-    // The rubber band zooms in on the left button, out on the right one.
-    QChartView::mouseReleaseEvent(event);
-    emit zoomedByUser();
 }
 
 TTrendWindow::TTrendWindow(QWidget* parent, const TrendRing& ring, const TrendRecorder& recorder,
@@ -99,11 +92,13 @@ TTrendWindow::TTrendWindow(QWidget* parent, const TrendRing& ring, const TrendRe
     view = new TTrendView(chart, this);
     view->setRenderHint(QPainter::Antialiasing, false); // thousands of points, four times a second
     view->setRubberBand(QChartView::RectangleRubberBand);
-    connect(view, &TTrendView::zoomedByUser, this, [this] { zoomed_ = true; });
+    // Every change of the time range that is not the plot's own is a zoom (rubber band,
+    // wheel): the plot stops following and shows the range in more detail, paused or not.
     connect(timeAxis, &QDateTimeAxis::rangeChanged, this, [this] {
-        // A zoom shows more detail of its range: the lines are thinned for it anew.
-        if (!drawing_ && zoomed_)
-            redraw();
+        if (drawing_)
+            return;
+        zoomed_ = true;
+        redraw();
     });
 
     pauseButton = new QPushButton(this);

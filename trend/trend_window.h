@@ -26,17 +26,14 @@ class QValueAxis;
 class TrendRecorder;
 class TrendRing;
 
-// The chart view: rubber band and wheel zoom, reported so the plot stops following.
+// The chart view: the rubber band zooms in (the right button out), so does the wheel.
 class TTrendView : public QChartView {
     Q_OBJECT
 public:
     using QChartView::QChartView;
-signals:
-    void zoomedByUser();
 
 protected:
     void wheelEvent(QWheelEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
 class TTrendWindow : public QWidget {
