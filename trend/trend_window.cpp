@@ -32,7 +32,7 @@ constexpr TrendText kSeriesTexts[kTrendSeriesCount] = {
 // Colours that stay apart on a laptop screen in daylight.
 const QColor kSeriesColours[kTrendSeriesCount] = {
     QColor(0x1f, 0x77, 0xb4), QColor(0xd6, 0x27, 0x28), QColor(0x2c, 0xa0, 0x2c),
-    QColor(0x98, 0xdf, 0x8a), QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b),
+    QColor(0x00, 0x80, 0x80), QColor(0xff, 0x7f, 0x0e), QColor(0x8c, 0x56, 0x4b),
     QColor(0x94, 0x67, 0xbd)};
 
 } // namespace
@@ -69,6 +69,8 @@ TTrendWindow::TTrendWindow(QWidget* parent, const TrendRing& ring, const TrendRe
         auto* line = new QLineSeries(chart);
         QPen pen(kSeriesColours[i]);
         pen.setWidthF(1.5);
+        if (TrendSeries(i) == TrendSeries::NominalHz)
+            pen.setStyle(Qt::DashLine); // often on the actual frequency's line
         line->setPen(pen);
         chart->addSeries(line);
         line->attachAxis(timeAxis);
