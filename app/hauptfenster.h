@@ -15,6 +15,9 @@
 #include "text/info_table.h"
 #include "trace/link_statistics.h"
 #include "trace/trace_ring.h"
+#include "trend/trend_csv.h"
+#include "trend/trend_recorder.h"
+#include "trend/trend_ring.h"
 
 #include <QDateTime>
 #include <QLocale>
@@ -33,6 +36,7 @@ class TCompareDialog;
 struct ParameterFields;
 class Tlang_form;
 class TTraceWindow;
+class TTrendWindow;
 
 // The request flags (hw_test_req … ram_rd_req) are members through RequestFlags, so the
 // sequencer's exchange table can name them.
@@ -352,6 +356,24 @@ public:
     void report1Click();
     // The report from the set just read and what the window holds, into the chosen file.
     void writeReport(const ParameterRead& read);
+
+    // --- Trend and its recording (trend/trend_steps.cpp) -------------------------------
+    TrendRing trend_ring;                // every live display run's values, the newest 36,000
+    TrendRecorder trend_recorder;        // the CSV recording while one runs
+    TTrendWindow* trendWindow = nullptr; // made when first opened
+    QAction* trend1 = nullptr;           // its item in the tools menu
+    // The file a recording goes to; empty when the user cancelled. While unset, a file
+    // dialog asks; tests and the benchmark choose the path here.
+    std::function<QString(const QString& filter)> chooseRecordingFile;
+    // Opens the trend window (not modal); a benchmark or the screenshots may call it.
+    void openTrend();
+    // The trend window's record button: starts a recording to a chosen file or stops it.
+    void trendRecordClick();
+    // On liveValuesShown: live_values into the trend and the recording.
+    void takeTrendSample();
+    // The controller the header of a recording names.
+    TrendSource trendSource() const;
+    void addTrendMenuItem();
 
 signals:
     // A RAM answer was shown on the live display (a new-hardware answer with a wrong

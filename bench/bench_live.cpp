@@ -4,13 +4,15 @@
 // 50 ms ticks, the longest time the main thread is blocked in each cycle, the cost of the
 // answer step, the program's CPU use and its resident memory.
 //
-//   trv5200-bench-live DEVICE [CYCLES] [--grid]
+//   trv5200-bench-live DEVICE [CYCLES] [--grid] [--trend] [--trace] [--record FILE]
 //
 // Two runs of CYCLES cycles each (at least 100): the first with a 1 ms probe timer whose
 // wake-up gaps show how long the event loop stalls, the second without it, for the CPU
 // figure; after the parameter reads a third with the link's progress reports disconnected
 // from the window, for the progress bars' share of the CPU. --grid shows the measurement
-// page instead of the status page.
+// page instead of the status page. --trend and --trace open the trend window and the
+// telegram trace beside it, --record FILE records the trend to FILE while measuring, so
+// the answer step's cost can be compared with the instruments open.
 #include "app/hauptfenster.h"
 #include "base/message_sink.h"
 #include "live/ram_table.h"
@@ -18,6 +20,7 @@
 #include "protocol/steps.h"
 #include "serial/port_map.h"
 #include "serial/sio.h"
+#include "trend/trend_recorder.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -184,8 +187,21 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     QStringList args = app.arguments();
     const bool gridPage = args.removeAll(QStringLiteral("--grid")) > 0;
+    const bool trendWindow = args.removeAll(QStringLiteral("--trend")) > 0;
+    const bool traceWindow = args.removeAll(QStringLiteral("--trace")) > 0;
+    QString recordFile;
+    if (const qsizetype at = args.indexOf(QStringLiteral("--record")); at > 0) {
+        if (at + 1 >= args.size()) {
+            std::fprintf(stderr, "--record needs a FILE\n");
+            return 2;
+        }
+        recordFile = args[at + 1];
+        args.remove(at, 2);
+    }
     if (args.size() < 2) {
-        std::fprintf(stderr, "usage: %s DEVICE [CYCLES] [--grid]\n", argv[0]);
+        std::fprintf(stderr,
+                     "usage: %s DEVICE [CYCLES] [--grid] [--trend] [--trace] [--record FILE]\n",
+                     argv[0]);
         return 2;
     }
     const int cycles = args.size() > 2 ? std::max(100, args[2].toInt()) : 100;
@@ -214,9 +230,34 @@ int main(int argc, char** argv) {
     std::printf("controller: %s hardware, %s; %s page shown\n", w.HW_old ? "old" : "new",
                 w.HW_old ? "31 word reads, 124 bytes" : "block read, 170 bytes",
                 gridPage ? "measurement" : "status");
+    if (traceWindow)
+        w.openTrace();
+    if (trendWindow)
+        w.openTrend();
+    if (!recordFile.isEmpty()) {
+        w.chooseRecordingFile = [&recordFile](const QString&) { return recordFile; };
+        w.trendRecordClick();
+        if (!w.trend_recorder.recording()) {
+            std::fprintf(stderr, "recording failed: %s\n", qPrintable(messages.join(" / ")));
+            return 1;
+        }
+    }
+    std::printf("open: trend window %s, trace window %s, recording %s\n",
+                trendWindow ? "yes" : "no", traceWindow ? "yes" : "no",
+                recordFile.isEmpty() ? "off" : qPrintable(recordFile));
 
     const RunResult probed = run(w, cycles, true);
     const RunResult plain = run(w, cycles, false);
+    if (!recordFile.isEmpty()) {
+        const quint64 rows = w.trend_recorder.rows();
+        if (!w.trend_recorder.stop()) {
+            std::fprintf(stderr, "recording failed: %s\n",
+                         qPrintable(w.trend_recorder.errorText()));
+            return 1;
+        }
+        std::printf("recorded: %llu rows to %s\n", static_cast<unsigned long long>(rows),
+                    qPrintable(recordFile));
+    }
     if (!probed.ok || !plain.ok || !messages.isEmpty()) {
         std::fprintf(stderr, "the live reading stopped: %s\n", qPrintable(messages.join(" / ")));
         return 1;

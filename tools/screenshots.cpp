@@ -12,7 +12,8 @@
 // then the read button, the fault-memory read and the calibration button, waiting after
 // each, so the pages show a controller's values, its fault records and a calibration log;
 // then the comparison with the controller, saved after the pages with one field changed,
-// and the telegram trace with the last RAM read selected, saved as TTraceWindow.
+// and the telegram trace with the last RAM read selected, saved as TTraceWindow; then the
+// trend of the live values read meanwhile, saved as TTrendWindow.
 // --language applies ger, eng, schw, franz or tuerk through its menu handler, as a
 // technician's choice does; the files then carry the code as a suffix.
 #include "app/compare_dialog.h"
@@ -23,6 +24,7 @@
 #include "text/info_table.h"
 #include "trace/trace_model.h"
 #include "trace/trace_window.h"
+#include "trend/trend_window.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
@@ -117,6 +119,11 @@ public:
             trace->refresh();
             QApplication::processEvents();
             save(trace, QLatin1String(trace->metaObject()->className()));
+        }
+        if (TTrendWindow* trend = w_.trendWindow) {
+            trend->refresh();
+            QApplication::processEvents();
+            save(trend, QLatin1String(trend->metaObject()->className()));
         }
         if (w_.CompareDialog) {
             // The pages are saved: a field changed now shows a marked row.
@@ -251,6 +258,7 @@ int main(int argc, char* argv[]) {
                         w.compare1Click();
                         QTimer::singleShot(kSettleMs, &w, [&w, grabAndQuit] {
                             openTraceAtRamRead(w);
+                            w.openTrend();
                             grabAndQuit();
                         });
                     });

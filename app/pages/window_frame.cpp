@@ -66,6 +66,7 @@ void THauptfenster::buildMenu() {
                                {about1, 11}});
     buildVerifyItems();
     addReportMenuItem();
+    addTrendMenuItem();
 }
 
 QGroupBox* THauptfenster::buildBottomBar(QWidget* central) {
