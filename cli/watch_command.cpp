@@ -5,9 +5,12 @@
 #include "cli/progress_bar.h"
 #include "session/interruption.h"
 #include "session/service_jobs.h"
+#include "trend/trend_csv.h"
+#include "trend/trend_recorder.h"
 
 #include <QDeadlineTimer>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QJsonDocument>
 #include <QThread>
 #include <cmath>
@@ -66,7 +69,16 @@ void waitUntil(const QDeadlineTimer& next) {
 int checkWatch(CliContext& context) {
     const QStringList& a = context.arguments;
     for (qsizetype i = 0; i < a.size(); ++i) {
-        if (a[i] == QLatin1String("--seconds") && i + 1 < a.size()) {
+        if (a[i] == QLatin1String("--csv") && i + 1 < a.size()) {
+            // A folder that is not there is found before anything is sent.
+            const QString csv = a[++i];
+            if (const QFileInfo folder(QFileInfo(csv).absolutePath());
+                !folder.isDir() || !folder.isWritable()) {
+                printError(QStringLiteral("watch: %1: the folder cannot be written").arg(csv));
+                return kExitFile;
+            }
+            context.options.insert(QStringLiteral("csv"), csv);
+        } else if (a[i] == QLatin1String("--seconds") && i + 1 < a.size()) {
             bool ok = false;
             const int seconds = a[++i].toInt(&ok);
             if (!ok || seconds < 1 || seconds > kMaxSeconds) {
@@ -92,6 +104,25 @@ int runWatch(CliContext& context) {
         return exitCode;
     const int seconds =
         context.options.value(QStringLiteral("seconds"), QStringLiteral("0")).toInt();
+    // The same file as the window's trend records, from the same recorder.
+    TrendRecorder recorder;
+    if (const QString csv = context.options.value(QStringLiteral("csv")); !csv.isEmpty()) {
+        const TrendSource source{id->hwOld,
+                                 id->hwOld ? id->versionText.trimmed() : id->productCode.trimmed()};
+        QString error;
+        if (!recorder.start(csv, trendCsvHeader(source), &error)) {
+            printError(QStringLiteral("%1: %2").arg(csv, error));
+            return kExitFile;
+        }
+    }
+    // Whatever ends the watch, the rows gathered reach the file; a failed write says so.
+    const auto finish = [&recorder](int exitCode) {
+        if (recorder.recording() && !recorder.stop()) {
+            printError(QStringLiteral("%1: %2").arg(recorder.path(), recorder.errorText()));
+            return exitCode == kExitSound ? int(kExitFile) : exitCode;
+        }
+        return exitCode;
+    };
     // The bar over time replaces the one over exchanges; without an end there is none.
     stopProgress();
     if (seconds > 0)
@@ -110,11 +141,18 @@ int runWatch(CliContext& context) {
         if (live.failure == LinkSession::Failure::Interrupted)
             break;
         if (live.failure != LinkSession::Failure::None)
-            return sayFailure(live.failure);
+            return finish(sayFailure(live.failure));
         // A block whose checksum fails is no reading; the window skips it too.
         if (live.display) {
             const QDateTime at = QDateTime::currentDateTimeUtc();
             ++readings;
+            if (recorder.recording() && !recorder.append(trendSample(at, live.display->values))) {
+                printError(QStringLiteral("%1: %2: the recording ended; the rows before it are "
+                                          "in the file")
+                               .arg(recorder.path(), recorder.errorText()));
+                stopProgress();
+                return kExitFile;
+            }
             if (context.json)
                 printOut(QString::fromUtf8(QJsonDocument(readingJson(at, live.display->values))
                                                .toJson(QJsonDocument::Compact)) +
@@ -127,7 +165,8 @@ int runWatch(CliContext& context) {
         waitUntil(next);
     }
     stopProgress();
+    exitCode = finish(kExitSound);
     if (!context.json)
         printError(QStringLiteral("%1 readings").arg(readings));
-    return kExitSound;
+    return exitCode;
 }

@@ -329,8 +329,9 @@ void CliTest::watchEndsOnCtrlC() {
 
     QProcess process;
     process.setProcessEnvironment(environment());
+    const QString csv = dir_.filePath("night.csv");
     process.start(QStringLiteral(TRV_CLI),
-                  {"--port", link(), "--read-timeout", "500", "--json", "watch"});
+                  {"--port", link(), "--read-timeout", "500", "--json", "watch", "--csv", csv});
     QByteArray out;
     QTRY_VERIFY_WITH_TIMEOUT((out += process.readAllStandardOutput()).count('\n') >= 2, 30000);
     ::kill(pid_t(process.processId()), SIGINT);
@@ -340,35 +341,46 @@ void CliTest::watchEndsOnCtrlC() {
     out += process.readAllStandardOutput();
     QVERIFY(out.endsWith('\n'));
     checkLines(out);
-    // The commissioning report as a PDF, without a display and without a platform named: the
-    // command sets up its own offscreen one. A file that cannot be written is exit code 7 and
-    // leaves nothing behind; a language it does not know is refused before the port opens.
-    void CliTest::report() {
-        startController(Generation::New, 14);
-        const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
-        const QByteArray display = qgetenv("DISPLAY");
-        qunsetenv("QT_QPA_PLATFORM");
-        qunsetenv("DISPLAY");
-        const QString path = dir_.filePath("report.pdf");
-        const Run run = cli({"--json", "report", path, "--language", "de"});
-        const Run unwritable = cli({"report", dir_.filePath("no/such/folder/report.pdf")});
-        qputenv("QT_QPA_PLATFORM", platform);
-        if (!display.isEmpty())
-            qputenv("DISPLAY", display);
+    // The recording holds every reading that was printed, after its header.
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = file.readAll().split('\n');
+    QVERIFY2(rows.value(0).startsWith("\xEF\xBB\xBFTime UTC ("), rows.value(0).constData());
+    QCOMPARE(rows.size() - 2, out.count('\n')); // the header, and nothing after the last CRLF
 
-        QVERIFY2(run.exitCode == kExitSound, run.err.constData());
-        QCOMPARE(run.json().value("file").toString(), path);
-        QFile file(path);
-        QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(file.read(5) == "%PDF-");
-        QCOMPARE(unwritable.exitCode, int(kExitFile));
-        QVERIFY(!QFile::exists(dir_.filePath("no/such/folder/report.pdf")));
+    QCOMPARE(cli({"watch", "--csv", dir_.filePath("no/such/folder/night.csv")}).exitCode,
+             int(kExitFile));
+}
 
-        sim_->host().clearReceived();
-        QCOMPARE(cli({"report", path, "--language", "xx"}).exitCode, int(kExitUsage));
-        QCOMPARE(cli({"report"}).exitCode, int(kExitUsage));
-        QCOMPARE(sim_->host().received().size(), 0);
-    }
+// The commissioning report as a PDF, without a display and without a platform named: the
+// command sets up its own offscreen one. A file that cannot be written is exit code 7 and
+// leaves nothing behind; a language it does not know is refused before the port opens.
+void CliTest::report() {
+    startController(Generation::New, 14);
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    const QByteArray display = qgetenv("DISPLAY");
+    qunsetenv("QT_QPA_PLATFORM");
+    qunsetenv("DISPLAY");
+    const QString path = dir_.filePath("report.pdf");
+    const Run run = cli({"--json", "report", path, "--language", "de"});
+    const Run unwritable = cli({"report", dir_.filePath("no/such/folder/report.pdf")});
+    qputenv("QT_QPA_PLATFORM", platform);
+    if (!display.isEmpty())
+        qputenv("DISPLAY", display);
 
-    QTEST_GUILESS_MAIN(CliTest)
+    QVERIFY2(run.exitCode == kExitSound, run.err.constData());
+    QCOMPARE(run.json().value("file").toString(), path);
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QVERIFY(file.read(5) == "%PDF-");
+    QCOMPARE(unwritable.exitCode, int(kExitFile));
+    QVERIFY(!QFile::exists(dir_.filePath("no/such/folder/report.pdf")));
+
+    sim_->host().clearReceived();
+    QCOMPARE(cli({"report", path, "--language", "xx"}).exitCode, int(kExitUsage));
+    QCOMPARE(cli({"report"}).exitCode, int(kExitUsage));
+    QCOMPARE(sim_->host().received().size(), 0);
+}
+
+QTEST_GUILESS_MAIN(CliTest)
 #include "tst_cli.moc"
