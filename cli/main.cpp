@@ -76,7 +76,8 @@ int main(int argc, char** argv) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Service jobs on a TRV5200 dimmer controller from the command line."));
+        QStringLiteral("Service jobs on a TRV5200 dimmer controller from the command line.\n"
+                       "Version " TRV_VERSION "."));
     // Options after the command belong to it.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     parser.addHelpOption();
@@ -103,7 +104,7 @@ int main(int argc, char** argv) {
         printError(parser.errorText());
         return kExitUsage;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         printOut(parser.helpText() + QString::fromUtf8(kHelpTail));
         return kExitSound;
     }
