@@ -333,6 +333,13 @@ public:
     void refreshComparison();
     // The comparison window asks for a parameter file to compare with.
     void chooseCompareFile();
+    // --- A port that would not open (serial/port_hint_steps.cpp) -----------------------
+    // Below the link's message: for permission denied how to join the group dialout, for
+    // no such device the path the entry stands for and where it is mapped, in the status
+    // line's message panel; nothing for other error numbers. A sound open takes it away.
+    void showPortHint(int errorNumber, const QString& devicePath);
+    void clearPortHint();
+    QString port_hint_note; // the hint as shown; empty when none stands there
 
 signals:
     // A RAM answer was shown on the live display (a new-hardware answer with a wrong

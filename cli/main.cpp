@@ -4,6 +4,7 @@
 #include "base/ini_file.h"
 #include "base/settings_location.h"
 #include "cli/cli_commands.h"
+#include "serial/port_hint.h"
 #include "serial/port_map.h"
 #include "serial/sio.h"
 
@@ -147,6 +148,12 @@ int main(int argc, char** argv) {
     QString error;
     if (!context.session.open(parser.value(portOption), &error)) {
         printError(error);
+        // What to do about it, for permission denied and no such device.
+        const QString hint =
+            portOpenHint(context.session.openError(), parser.value(portOption),
+                         context.session.triedPath(), settingsFilePath(), Language::English);
+        if (!hint.isEmpty())
+            printError(hint);
         return kExitPort;
     }
     return command->run(context);

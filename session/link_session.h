@@ -26,6 +26,10 @@ public:
     bool open(const QString& port, QString* error);
     bool isOpen() const;
     QString devicePath() const;
+    // The system's error number of the last failed open (0 after a sound one) and the
+    // device path it tried.
+    int openError() const { return openError_; }
+    QString triedPath() const { return triedPath_; }
 
     // Why an exchange failed.
     enum class Failure { None, Synchronisation, Answer, PortLost };
@@ -42,4 +46,6 @@ private:
     bool transfer(quint32 count); // false: data_error
     void recover();
     std::unique_ptr<TSio> link_;
+    int openError_ = 0;
+    QString triedPath_;
 };
