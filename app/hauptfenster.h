@@ -339,7 +339,8 @@ public:
     // line's message panel; nothing for other error numbers. A sound open takes it away.
     void showPortHint(int errorNumber, const QString& devicePath);
     void clearPortHint();
-    QString port_hint_note; // the hint as shown; empty when none stands there
+    QString port_hint_note;                    // the hint as shown; empty when none stands there
+    QMetaObject::Connection port_hint_relabel; // a hint on screen follows the language
 
 signals:
     // A RAM answer was shown on the live display (a new-hardware answer with a wrong

@@ -14,11 +14,19 @@ void THauptfenster::showPortHint(int errorNumber, const QString& devicePath) {
         return;
     StatusBar3->setPanelText(TStatusLine::kMessagePanel, hint);
     port_hint_note = hint;
+    // While it stands there it follows a change of language.
+    disconnect(port_hint_relabel);
+    port_hint_relabel =
+        connect(this, &THauptfenster::languageApplied, this, [this, errorNumber, devicePath] {
+            if (StatusBar3->panelText(TStatusLine::kMessagePanel) == port_hint_note)
+                showPortHint(errorNumber, devicePath);
+        });
 }
 
 void THauptfenster::clearPortHint() {
     if (port_hint_note.isEmpty())
         return;
+    disconnect(port_hint_relabel);
     if (StatusBar3->panelText(TStatusLine::kMessagePanel) == port_hint_note)
         StatusBar3->setPanelText(TStatusLine::kMessagePanel, QString());
     port_hint_note.clear();

@@ -70,6 +70,9 @@ void PortHintWindowTest::missingDevice() {
     for (const QString& part : {missing, QStringLiteral("[Ports]"), settingsFilePath()})
         QVERIFY2(hint.contains(part), qPrintable(hint));
     QCOMPARE(w_->port_hint_note, hint);
+    // A change of language relabels it.
+    w_->tuerk1Click();
+    QCOMPARE(panel(), portOpenHint(ENOENT, "COM1", missing, settingsFilePath(), Language::Turkish));
 
     if (controllerGone) {
         QString error;
