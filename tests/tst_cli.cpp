@@ -372,8 +372,8 @@ void CliTest::portOpenHints() {
         QVERIFY2(run.err.contains(link().toUtf8()), run.err.constData());
     }
     QCOMPARE(run.exitCode, int(kExitPort));
-    for (const QString& part : stderrHolds)
-        QVERIFY2(run.err.contains(part.toUtf8()), run.err.constData());
+    for (const QString& piece : stderrHolds)
+        QVERIFY2(run.err.contains(piece.toUtf8()), run.err.constData());
     // The link's message first, unchanged, then the hint on a line of its own.
     QCOMPARE(run.err.count('\n'), 2);
     QVERIFY(run.out.isEmpty());

@@ -57,8 +57,8 @@ void PortHintTest::hint() {
     const QString settings = QStringLiteral("/home/tech/.config/TRV5200/TRV5200.ini");
     const QString text = portOpenHint(errorNumber, entry, device, settings, Language::English);
     QCOMPARE(text.isEmpty(), holds.isEmpty());
-    for (const QString& part : holds)
-        QVERIFY2(text.contains(part), qPrintable(text));
+    for (const QString& piece : holds)
+        QVERIFY2(text.contains(piece), qPrintable(text));
     QVERIFY2(!text.contains(QLatin1Char('%')), qPrintable(text));
 }
 
@@ -80,8 +80,8 @@ void PortHintTest::everyLanguage() {
     QVERIFY2(permission.contains("sudo usermod -aG dialout $USER"), qPrintable(permission));
     QVERIFY(permission.contains("/dev/ttyS1"));
     const QString missing = portOpenHint(ENOENT, "COM2", "/dev/ttyS1", settings, language);
-    for (const char* part : {"COM2", "/dev/ttyS1", "[Ports]", "/s/TRV5200.ini"})
-        QVERIFY2(missing.contains(part), qPrintable(missing));
+    for (const char* piece : {"COM2", "/dev/ttyS1", "[Ports]", "/s/TRV5200.ini"})
+        QVERIFY2(missing.contains(piece), qPrintable(missing));
     const QString path = portOpenHint(ENOENT, "/dev/x", "/dev/x", settings, language);
     QVERIFY2(path.contains("/dev/x"), qPrintable(path));
     for (const QString& text : {permission, missing, path})

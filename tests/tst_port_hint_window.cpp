@@ -67,8 +67,8 @@ void PortHintWindowTest::missingDevice() {
     // In the window's language: the entry, the path it stands for, where it is mapped.
     const QString hint = panel();
     QCOMPARE(hint, portOpenHint(ENOENT, "COM1", missing, settingsFilePath(), w_->activeLanguage()));
-    for (const QString& part : {missing, QStringLiteral("[Ports]"), settingsFilePath()})
-        QVERIFY2(hint.contains(part), qPrintable(hint));
+    for (const QString& piece : {missing, QStringLiteral("[Ports]"), settingsFilePath()})
+        QVERIFY2(hint.contains(piece), qPrintable(hint));
     QCOMPARE(w_->port_hint_note, hint);
     // A change of language relabels it.
     w_->tuerk1Click();
