@@ -374,6 +374,14 @@ public:
     // The controller the header of a recording names.
     TrendSource trendSource() const;
     void addTrendMenuItem();
+    // --- A port that would not open (serial/port_hint_steps.cpp) -----------------------
+    // Below the link's message: for permission denied how to join the group dialout, for
+    // no such device the path the entry stands for and where it is mapped, in the status
+    // line's message panel; nothing for other error numbers. A sound open takes it away.
+    void showPortHint(int errorNumber, const QString& devicePath);
+    void clearPortHint();
+    QString port_hint_note;                    // the hint as shown; empty when none stands there
+    QMetaObject::Connection port_hint_relabel; // a hint on screen follows the language
 
 signals:
     // A RAM answer was shown on the live display (a new-hardware answer with a wrong

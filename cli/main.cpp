@@ -5,6 +5,7 @@
 #include "base/settings_location.h"
 #include "cli/cli_commands.h"
 #include "cli/progress_bar.h"
+#include "serial/port_hint.h"
 #include "serial/port_map.h"
 #include "serial/sio.h"
 #include "session/interruption.h"
@@ -117,7 +118,8 @@ int main(int argc, char** argv) {
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
-        QStringLiteral("Service jobs on a TRV5200 dimmer controller from the command line."));
+        QStringLiteral("Service jobs on a TRV5200 dimmer controller from the command line.\n"
+                       "Version " TRV_VERSION "."));
     // Options after the command belong to it.
     parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
     parser.addHelpOption();
@@ -149,7 +151,7 @@ int main(int argc, char** argv) {
         printError(parser.errorText());
         return kExitUsage;
     }
-    if (parser.isSet(QStringLiteral("help"))) {
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         printOut(parser.helpText() + QString::fromUtf8(kHelpTail));
         return kExitSound;
     }
@@ -192,6 +194,12 @@ int main(int argc, char** argv) {
     QString error;
     if (!context.session.open(parser.value(portOption), &error)) {
         printError(error);
+        // What to do about it, for permission denied and no such device.
+        const QString hint =
+            portOpenHint(context.session.openError(), parser.value(portOption),
+                         context.session.triedPath(), settingsFilePath(), Language::English);
+        if (!hint.isEmpty())
+            printError(hint);
         return kExitPort;
     }
     installInterruptHandler();

@@ -149,16 +149,19 @@ void THauptfenster::Init_Sio() {
     connect(Ths, &TSio::transferEnded, this, &THauptfenster::traceTransfer);
 
     if (port_handle == -1) {
-        // The link has shown why the port could not be opened.
+        // The link has shown why the port could not be opened; what to do about it goes
+        // into the status line before the next message covers the window.
         sio_started = false;
         sio_active = false;
         SPStimer->stop();
+        showPortHint(Ths->openError(), Ths->devicePath());
         showMessage(QStringLiteral("Fehler an ") + port_name);
         offerConnect();
         protocol_step = Step::Synchronisation;
         return;
     }
     sio_active = true;
+    clearPortHint();
     enableRequestButtons();
     Ths->setBaudRate38400();
     protocol_step = Step::Synchronisation;

@@ -107,9 +107,9 @@ TSio::TSio() {
     if (!port_->open(QIODevice::ReadWrite)) {
         const int savedErrno = errno;
         port_handle = -1;
+        openError_ = openErrorNumber(savedErrno, port_->error());
         showMessage(QString::asprintf("Kein Zugriff auf %s, Fehlernummer: %d",
-                                      qUtf8Printable(port_name),
-                                      openErrorNumber(savedErrno, port_->error())));
+                                      qUtf8Printable(port_name), openError_));
         return;
     }
     port_handle = static_cast<qint32>(port_->handle());

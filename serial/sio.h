@@ -78,6 +78,8 @@ public:
     void setBaudRate38400();
 
     QString devicePath() const { return devicePath_; }
+    // The system's error number of a failed open (the one the message shows); 0 when open.
+    int openError() const { return openError_; }
     // The port vanished during a transfer and was closed; the link is dead from then on.
     bool hasLostPort() const { return lostPort_; }
 
@@ -117,6 +119,7 @@ private:
     QSerialPort* port_ = nullptr;
     QTimer handOver_;
     QString devicePath_;
+    int openError_ = 0;
     WorkerState state_ = WorkerState::Asleep;
     bool terminated_ = false;
     bool lineControlSupported_ = true;

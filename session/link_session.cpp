@@ -23,6 +23,8 @@ bool LinkSession::open(const QString& port, QString* error) {
         setMessageSink([&message](const QString& text) { message = text; });
     auto link = std::make_unique<TSio>();
     setMessageSink(previous);
+    openError_ = link->openError();
+    triedPath_ = link->devicePath();
     if (port_handle < 0 || !port_open) {
         if (error)
             *error = message;

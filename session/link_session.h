@@ -26,6 +26,10 @@ public:
     bool open(const QString& port, QString* error);
     bool isOpen() const;
     QString devicePath() const;
+    // The system's error number of the last failed open (0 after a sound one) and the
+    // device path it tried.
+    int openError() const { return openError_; }
+    QString triedPath() const { return triedPath_; }
 
     // Why an exchange failed.
     // Interrupted: Ctrl-C came before the exchange began, and nothing of it was sent.
@@ -60,4 +64,6 @@ private:
     void recover();
     std::unique_ptr<TSio> link_;
     Figures figures_;
+    int openError_ = 0;
+    QString triedPath_;
 };

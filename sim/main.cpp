@@ -37,10 +37,12 @@ int main(int argc, char* argv[]) {
 
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("trv5200-sim"));
+    QCoreApplication::setApplicationVersion(QStringLiteral(TRV_VERSION));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
         QStringLiteral("Simulated TRV5200 dimmer controller on a pseudo-terminal.\n"
+                       "Version " TRV_VERSION ".\n"
                        "\n"
                        "Prints the serial device to open (e.g. /dev/pts/7) as the first line on\n"
                        "stdout, then answers the service program byte by byte as the controller\n"
@@ -49,6 +51,7 @@ int main(int argc, char* argv[]) {
                        "\n") +
         faultFormsHelp());
     parser.addHelpOption();
+    parser.addVersionOption();
     const QCommandLineOption generationOption(
         QStringLiteral("generation"),
         QStringLiteral("Hardware generation to simulate: new (two-byte addresses, block read; "

@@ -6,8 +6,11 @@
 #include "services/calibration.h"
 #include "services/clock_words.h"
 #include "sim/simulator.h"
+#include "unprivileged.h"
 
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -51,12 +54,15 @@ private slots:
     void watchEndsOnCtrlC_data() { identify_data(); }
     void watchEndsOnCtrlC();
     void report();
+    void portOpenHints_data();
+    void portOpenHints();
 
 private:
     void startController(Generation generation, int revision);
     // The program with these arguments, on the controller's link; a generous read
     // time-out, as the test is not about it and the machine may be busy.
-    Run cli(QStringList arguments, bool onController = true);
+    // unprivileged: the program runs as nobody when the test runs as root.
+    Run cli(QStringList arguments, bool onController = true, bool unprivileged = false);
     // The controller's set saved by read --ini, with one key changed.
     QString fileWith(const QString& key, const QString& value);
     QString link() const { return dir_.filePath(QStringLiteral("ttyTRV")); }
@@ -82,12 +88,22 @@ void CliTest::startController(Generation generation, int revision) {
     QVERIFY2(sim_->host().publishLink(link(), &error), qPrintable(error));
 }
 
-Run CliTest::cli(QStringList arguments, bool onController) {
+Run CliTest::cli(QStringList arguments, bool onController, bool unprivileged) {
     if (onController)
         arguments = QStringList{"--port", link(), "--read-timeout", "500"} + arguments;
     QProcess process;
     process.setProcessEnvironment(environment());
-    process.start(QStringLiteral(TRV_CLI), arguments);
+    QString program = QStringLiteral(TRV_CLI);
+    if (unprivileged) {
+        runUnprivileged(process);
+        // nobody may not reach the build folder (a checkout under /root): a copy in the
+        // test's own folder, which is open to it.
+        const QString copy = dir_.filePath(QStringLiteral("trv5200-cli"));
+        if (!QFileInfo::exists(copy) && !QFile::copy(program, copy))
+            return {};
+        program = copy;
+    }
+    process.start(program, arguments);
     Run run;
     if (!process.waitForFinished(60000)) {
         process.kill();
@@ -380,6 +396,68 @@ void CliTest::report() {
     QCOMPARE(cli({"report", path, "--language", "xx"}).exitCode, int(kExitUsage));
     QCOMPARE(cli({"report"}).exitCode, int(kExitUsage));
     QCOMPARE(sim_->host().received().size(), 0);
+}
+
+// A port that would not open: the link's message, then what to do about it, against real
+// ports: a path with no device, a COM entry whose controller has gone, and a device the
+// program may not open.
+void CliTest::portOpenHints_data() {
+    QTest::addColumn<QString>("kind");
+    QTest::addColumn<QStringList>("stderrHolds");
+    QTest::newRow("no device at the path")
+        << "path"
+        << QStringList{"Kein Zugriff auf /nonexistent/tty, Fehlernummer: 2",
+                       "There is no device /nonexistent/tty."};
+    QTest::newRow("the COM entry's controller has gone")
+        << "entry"
+        << QStringList{"Kein Zugriff auf COM7, Fehlernummer: 2", "COM7 stands for ",
+                       "in the [Ports] section of ", "TRV5200.ini"};
+    QTest::newRow("no permission for the device")
+        << "permission"
+        << QStringList{"Fehlernummer: 13", "No permission for ",
+                       "serial ports belong to the "
+                       "group dialout",
+                       "\"sudo usermod -aG dialout $USER\", then log out and "
+                       "in again."};
+}
+
+void CliTest::portOpenHints() {
+    QFETCH(QString, kind);
+    QFETCH(QStringList, stderrHolds);
+    Run run;
+    if (kind == "path") {
+        run = cli({"--port", "/nonexistent/tty", "identify"}, false);
+    } else if (kind == "entry") {
+        startController(Generation::New, 14);
+        sim_->stop(); // the link goes with it
+        QVERIFY(!QFileInfo::exists(link()));
+        QVERIFY(QDir().mkpath(dir_.filePath("config/TRV5200")));
+        QFile settings(dir_.filePath("config/TRV5200/TRV5200.ini"));
+        QVERIFY(settings.open(QIODevice::WriteOnly));
+        settings.write("[Ports]\nCOM7=" + link().toUtf8() + "\n");
+        settings.close();
+        run = cli({"--port", "COM7", "identify"}, false);
+        QVERIFY2(run.err.contains(link().toUtf8()), run.err.constData());
+        QVERIFY2(run.err.contains(settings.fileName().toUtf8()), run.err.constData());
+    } else {
+        startController(Generation::New, 14);
+        // Only the device's own mode stands in the way: its folder may be searched.
+        QVERIFY(QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                       QFile::ExeOwner | QFile::ReadOther |
+                                                       QFile::ExeOther));
+        const QString device = sim_->devicePath();
+        const QFile::Permissions before = QFile::permissions(device);
+        QVERIFY(QFile::setPermissions(device, {}));
+        run = cli({"--port", link(), "identify"}, false, true);
+        QVERIFY(QFile::setPermissions(device, before));
+        QVERIFY2(run.err.contains(link().toUtf8()), run.err.constData());
+    }
+    QCOMPARE(run.exitCode, int(kExitPort));
+    for (const QString& piece : stderrHolds)
+        QVERIFY2(run.err.contains(piece.toUtf8()), run.err.constData());
+    // The link's message first, unchanged, then the hint on a line of its own.
+    QCOMPARE(run.err.count('\n'), 2);
+    QVERIFY(run.out.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(CliTest)
