@@ -5,6 +5,10 @@
 #include "parameters/parameter_file.h"
 #include "services/calibration.h"
 #include "services/clock_words.h"
+#include "session/identify.h"
+#include "session/interruption.h"
+#include "session/link_session.h"
+#include "session/parameter_jobs.h"
 #include "sim/simulator.h"
 #include "unprivileged.h"
 
@@ -53,6 +57,7 @@ private slots:
     void refusedInvocations();
     void watchEndsOnCtrlC_data() { identify_data(); }
     void watchEndsOnCtrlC();
+    void ctrlCStopsBeforeTheNextExchange();
     void report();
     void portOpenHints_data();
     void portOpenHints();
@@ -366,6 +371,26 @@ void CliTest::watchEndsOnCtrlC() {
 
     QCOMPARE(cli({"watch", "--csv", dir_.filePath("no/such/folder/night.csv")}).exitCode,
              int(kExitFile));
+}
+
+// Ctrl-C between exchanges, in the session itself: the exchange that follows it sends
+// nothing at all and says it was interrupted, which the tool ends with exit code 130.
+void CliTest::ctrlCStopsBeforeTheNextExchange() {
+    startController(Generation::New, 14);
+    LinkSession session;
+    QString error;
+    QVERIFY2(session.open(link(), &error), qPrintable(error));
+    const IdentifyResult id = identifyController(session);
+    QVERIFY(id.identity);
+    sim_->host().clearReceived();
+    requestInterrupt();
+    const ParameterReadResult read = readParameters(session, *id.identity);
+    clearInterrupt();
+    QCOMPARE(read.failure, LinkSession::Failure::Interrupted);
+    QVERIFY(!read.read);
+    QCOMPARE(sim_->host().received().size(), 0);
+    // Cleared, the session goes on where it stopped.
+    QVERIFY(readParameters(session, *id.identity).read);
 }
 
 // The commissioning report as a PDF, without a display and without a platform named: the
