@@ -185,6 +185,7 @@ public:
     // The values of the last display run as numbers (trend, recording, clock drift); set
     // before liveValuesShown.
     LiveValues live_values;
+    bool live_values_shown = false; // a display run has filled them since the last reset
 
     void init_ram_table();
     void TabSheet4Show();

@@ -19,6 +19,7 @@
 
 void THauptfenster::init_anzeige() {
     live_values = {};
+    live_values_shown = false;
     showClockDrift(); // no clock, no drift
     for (QPushButton* button : {uC_read_bt, uC_send_bt, err_mem_read_bt, err_mem_clear_bt, clk_bt})
         button->setEnabled(false);

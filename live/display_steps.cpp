@@ -112,6 +112,7 @@ void showLiveDisplay(THauptfenster& w, const LiveDisplay& d) {
 
     setTextIf(w.Lux_Ist, d.Lux_Ist);
     w.live_values = d.values;
+    w.live_values_shown = true;
 }
 
 void drawStatePanel(quint16 controllerState, TStateStrip* bar, QPainter& canvas, int panel,

@@ -51,7 +51,10 @@ void THauptfenster::writeReport(const ParameterRead& read) {
     id.uac_nenn_int = uac_nenn_int;
     report.calibrationLog = session_calibration_log;
     report.parameters = read;
-    report.live = live_values;
+    // Before the first live reading there are no values to report, and zeros would read as
+    // measurements.
+    if (live_values_shown)
+        report.live = live_values;
     report.clockDrift =
         clockDriftSeconds(live_values.controllerClock, report.created,
                           daylightBiasMinutes(report.created.timeZone(), report.created));
