@@ -102,6 +102,8 @@ QByteArrayView commandIn(int argc, char** argv) {
 
 int main(int argc, char** argv) {
     qInstallMessageHandler(quietMessages);
+    // From the start: a Ctrl-C while the port opens ends the job before its first exchange.
+    installInterruptHandler();
     // The report's PDF writer needs the fonts of a GUI application; it draws on no
     // screen, so it runs without a display too.
     std::unique_ptr<QCoreApplication> app;
@@ -202,7 +204,6 @@ int main(int argc, char** argv) {
             printError(hint);
         return kExitPort;
     }
-    installInterruptHandler();
     startProgress(context.session, QString::fromLatin1(command->name), command->exchanges);
     const int exitCode = command->run(context);
     stopProgress();
