@@ -134,15 +134,7 @@ private:
             whole += rowHeight(body, row);
         const double first = section.rows.isEmpty() ? 0 : rowHeight(body, section.rows.first());
         ensure(whole <= bottom_ ? whole : titleHeight + headingHeight + first);
-        if (painter_) {
-            const QRectF bar(0, y_, width_, titleHeight);
-            painter_->fillRect(bar, QColor(225, 231, 240));
-            painter_->setFont(titleFont);
-            painter_->setPen(QColor(20, 40, 80));
-            painter_->drawText(bar.adjusted(pad(), pad(), -pad(), -pad()),
-                               Qt::AlignLeft | Qt::AlignVCenter, section.title);
-        }
-        y_ += titleHeight;
+        drawTitleBar(titleFont, section.title, titleHeight);
         if (headed)
             drawRow(headingFont, heading, headingHeight, true);
         for (const ReportRow& row : section.rows) {
@@ -153,21 +145,26 @@ private:
         y_ += mm(5);
     }
 
-    void addSignature(const ReportDocument& doc) {
-        const QFont titleFont = font(11, true);
-        const QFont body = font(9.5);
-        const double titleHeight = textHeight(titleFont, doc.signatureTitle, width_);
-        const double lineHeight = mm(13);
-        ensure(titleHeight + lineHeight * doc.signatureLines.size());
+    // A section's title on its tinted bar, then below it.
+    void drawTitleBar(const QFont& titleFont, const QString& title, double titleHeight) {
         if (painter_) {
             const QRectF bar(0, y_, width_, titleHeight);
             painter_->fillRect(bar, QColor(225, 231, 240));
             painter_->setFont(titleFont);
             painter_->setPen(QColor(20, 40, 80));
             painter_->drawText(bar.adjusted(pad(), pad(), -pad(), -pad()),
-                               Qt::AlignLeft | Qt::AlignVCenter, doc.signatureTitle);
+                               Qt::AlignLeft | Qt::AlignVCenter, title);
         }
         y_ += titleHeight;
+    }
+
+    void addSignature(const ReportDocument& doc) {
+        const QFont titleFont = font(11, true);
+        const QFont body = font(9.5);
+        const double titleHeight = textHeight(titleFont, doc.signatureTitle, width_);
+        const double lineHeight = mm(13);
+        ensure(titleHeight + lineHeight * doc.signatureLines.size());
+        drawTitleBar(titleFont, doc.signatureTitle, titleHeight);
         for (const QString& line : doc.signatureLines) {
             if (painter_) {
                 painter_->setFont(body);

@@ -1,13 +1,9 @@
 #include "text/own_texts.h"
-
-#include <array>
+#include "text/text_rows.h"
 
 namespace {
 
-struct Row {
-    OwnText id;
-    std::array<const char*, kInfoLanguageCount> cells; // English, German, Swedish, French, Turkish
-};
+using Row = TextRow<OwnText>;
 
 const Row kRows[] = {
     {OwnText::WriteRefused,
@@ -133,9 +129,5 @@ const Row kRows[] = {
 } // namespace
 
 QString ownText(std::optional<Language> active, OwnText text) {
-    const Language language = active.value_or(Language::German);
-    for (const Row& row : kRows)
-        if (row.id == text)
-            return QString::fromUtf8(row.cells[std::size_t(language)]);
-    return {};
+    return textOfRow(kRows, active, text);
 }

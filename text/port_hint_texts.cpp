@@ -1,13 +1,9 @@
 #include "text/port_hint_texts.h"
-
-#include <array>
+#include "text/text_rows.h"
 
 namespace {
 
-struct Row {
-    PortHintText id;
-    std::array<const char*, kInfoLanguageCount> cells; // English, German, Swedish, French, Turkish
-};
+using Row = TextRow<PortHintText>;
 
 const Row kRows[] = {
     {PortHintText::JoinDialout,
@@ -49,9 +45,5 @@ const Row kRows[] = {
 } // namespace
 
 QString portHintText(std::optional<Language> active, PortHintText text) {
-    const Language language = active.value_or(Language::German);
-    for (const Row& row : kRows)
-        if (row.id == text)
-            return QString::fromUtf8(row.cells[std::size_t(language)]);
-    return {};
+    return textOfRow(kRows, active, text);
 }

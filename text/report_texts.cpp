@@ -1,13 +1,9 @@
 #include "text/report_texts.h"
-
-#include <array>
+#include "text/text_rows.h"
 
 namespace {
 
-struct Row {
-    ReportText id;
-    std::array<const char*, kInfoLanguageCount> cells; // English, German, Swedish, French, Turkish
-};
+using Row = TextRow<ReportText>;
 
 const Row kRows[] = {
     {ReportText::MenuItem,
@@ -103,9 +99,5 @@ const Row kRows[] = {
 } // namespace
 
 QString reportText(std::optional<Language> active, ReportText text) {
-    const Language language = active.value_or(Language::German);
-    for (const Row& row : kRows)
-        if (row.id == text)
-            return QString::fromUtf8(row.cells[std::size_t(language)]);
-    return {};
+    return textOfRow(kRows, active, text);
 }

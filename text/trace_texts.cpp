@@ -1,13 +1,9 @@
 #include "text/trace_texts.h"
-
-#include <array>
+#include "text/text_rows.h"
 
 namespace {
 
-struct Row {
-    TraceText id;
-    std::array<const char*, kInfoLanguageCount> cells; // English, German, Swedish, French, Turkish
-};
+using Row = TextRow<TraceText>;
 
 const Row kRows[] = {
     {TraceText::ExchangeSync,
@@ -144,9 +140,5 @@ const Row kRows[] = {
 } // namespace
 
 QString traceText(std::optional<Language> active, TraceText text) {
-    const Language language = active.value_or(Language::German);
-    for (const Row& row : kRows)
-        if (row.id == text)
-            return QString::fromUtf8(row.cells[std::size_t(language)]);
-    return {};
+    return textOfRow(kRows, active, text);
 }

@@ -1,13 +1,9 @@
 #include "text/trend_texts.h"
-
-#include <array>
+#include "text/text_rows.h"
 
 namespace {
 
-struct Row {
-    TrendText id;
-    std::array<const char*, kInfoLanguageCount> cells; // English, German, Swedish, French, Turkish
-};
+using Row = TextRow<TrendText>;
 
 const Row kRows[] = {
     {TrendText::WindowTitle, {"Trend", "Trend", "Trend", "Tendance", "Eğilim"}},
@@ -73,9 +69,5 @@ const Row kRows[] = {
 } // namespace
 
 QString trendText(std::optional<Language> active, TrendText text) {
-    const Language language = active.value_or(Language::German);
-    for (const Row& row : kRows)
-        if (row.id == text)
-            return QString::fromUtf8(row.cells[std::size_t(language)]);
-    return {};
+    return textOfRow(kRows, active, text);
 }

@@ -1,13 +1,9 @@
 #include "text/verify_texts.h"
-
-#include <array>
+#include "text/text_rows.h"
 
 namespace {
 
-struct Row {
-    VerifyText id;
-    std::array<const char*, kInfoLanguageCount> cells; // English, German, Swedish, French, Turkish
-};
+using Row = TextRow<VerifyText>;
 
 const Row kRows[] = {
     {VerifyText::VerifyAfterWriteItem,
@@ -76,9 +72,5 @@ const Row kRows[] = {
 } // namespace
 
 QString verifyText(std::optional<Language> active, VerifyText text) {
-    const Language language = active.value_or(Language::German);
-    for (const Row& row : kRows)
-        if (row.id == text)
-            return QString::fromUtf8(row.cells[std::size_t(language)]);
-    return {};
+    return textOfRow(kRows, active, text);
 }
