@@ -5,9 +5,13 @@
 #include "app/info_window.h"
 #include "app/lang_form.h"
 #include "app/pages/caption_rows.h"
+#include "app/qt_translation.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QDir>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -49,6 +53,7 @@ private slots:
     void connectButtonByLinkState();
     void storedLanguageAtStart_data();
     void storedLanguageAtStart();
+    void qtDialogsSpeakTheWindowLanguage();
 };
 
 void LanguageWindowTest::handlerLabelsEverything_data() {
@@ -157,6 +162,25 @@ void LanguageWindowTest::storedLanguageAtStart() {
     QCOMPARE(w.lang_form->isVisible(), chooser);
     QCOMPARE(w.windowTitle(), title);
     QCOMPARE(w.language_code, code);
+}
+
+// Qt's own strings follow the language menu: the standard buttons of a message box and of
+// a button box made after the choice read in it, and English brings Qt's English back.
+void LanguageWindowTest::qtDialogsSpeakTheWindowLanguage() {
+    if (QDir(QtTranslation::folder()).entryList({QStringLiteral("qtbase_de.qm")}).isEmpty())
+        QSKIP("Qt's German catalogue qtbase_de.qm is not installed (qt6-translations-l10n)");
+    const auto cancelTexts = [] {
+        QMessageBox message;
+        message.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        return QStringList{message.button(QMessageBox::Cancel)->text(),
+                           buttons.button(QDialogButtonBox::Cancel)->text()};
+    };
+    THauptfenster w;
+    w.german1Click();
+    QCOMPARE(cancelTexts(), (QStringList{"Abbrechen", "Abbrechen"}));
+    w.english1Click();
+    QCOMPARE(cancelTexts(), (QStringList{"Cancel", "Cancel"}));
 }
 
 QTEST_MAIN(LanguageWindowTest)
