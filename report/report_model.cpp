@@ -8,6 +8,7 @@
 
 #include <QLocale>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -224,10 +225,33 @@ ReportSection clock(const Writer& w, const CommissioningReport& r) {
     return s;
 }
 
-// The fault texts of a record, one per set bit, separated by commas.
+// The report's name of a fault whose text the window takes from a row of the text table.
+QString faultName(const Writer& w, int row) {
+    static constexpr std::pair<int, ReportText> kNames[] = {
+        {28, ReportText::FaultDcLinkOvervoltage},
+        {29, ReportText::FaultOvertemperature},
+        {31, ReportText::FaultEarth},
+        {32, ReportText::FaultStart},
+        {33, ReportText::FaultPermanent},
+        {111, ReportText::FaultUndervoltage},
+        {169, ReportText::FaultConcept},
+        {170, ReportText::FaultIz},
+        {171, ReportText::FaultShortCircuitAc},
+        {172, ReportText::FaultChopper},
+        {173, ReportText::FaultOverload},
+        {174, ReportText::FaultOvertemperatureHeatSink1},
+        {175, ReportText::FaultOvertemperatureHeatSink2},
+    };
+    for (const auto& [r, name] : kNames)
+        if (r == row)
+            return w.text(name);
+    return GetInfoString(w.language(), row).trimmed();
+}
+
+// The fault names of a record, one per set bit, separated by commas.
 QString faultsOf(const Writer& w, quint16 bits) {
     QStringList texts;
-    const auto text = [&](int row) { return GetInfoString(w.language(), row).trimmed(); };
+    const auto text = [&](int row) { return faultName(w, row); };
     for (int bit = 0; bit < 16; ++bit)
         if (const QString t = faultText(quint16(bits & (1U << bit)), text); !t.isEmpty())
             texts << t;
