@@ -5,6 +5,7 @@
 // user would. The window's methods live in the folder of the feature they belong to.
 #include "app/hauptfenster_widgets.h"
 #include "app/pages/caption_rows.h"
+#include "app/qt_translation.h"
 #include "live/live_display.h"
 #include "live/ram_table.h"
 #include "live/staleness.h"
@@ -56,6 +57,8 @@ public:
 
     TInfofenst* Infofenst = nullptr; // info window (modal, from the Info menu)
     Tlang_form* lang_form = nullptr; // language chooser (first start)
+    // Qt's own dialog strings (standard buttons, file dialogs) in the window's language.
+    QtTranslation qt_translation;
 
     // Row idx of the text table in the language ticked in the language menu.
     QString GetInfoString(int idx) const;

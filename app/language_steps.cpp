@@ -53,6 +53,8 @@ void THauptfenster::chooseLanguage(const QString& code, QAction* item) {
 }
 
 void THauptfenster::apply_language() {
+    // Qt's own strings first, so that whatever relabels on the signal below sees them.
+    qt_translation.use(activeLanguage());
     const auto textOf = [this](int row) { return GetInfoString(row); };
     // Every caption the pages were built with from a row, in the rows' own order.
     applyCaptions(captionRows_, textOf);

@@ -92,6 +92,7 @@ int runReport(CliContext& context) {
         return kExitLink;
     }
     report.live = live.display->values;
+    report.controllerState = live.display->controller_state;
     // The drift against the PC's time of this reading, not of the end of the session.
     report.created = QDateTime::currentDateTime();
     report.clockDrift =

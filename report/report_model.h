@@ -24,8 +24,10 @@ struct CommissioningReport {
     QList<CalibrationLogLine> calibrationLog;
     // A fresh parameter read of the controller; nullopt when it was not read.
     std::optional<ParameterRead> parameters;
-    // The live values of the last sound reading (the controller clock among them).
+    // The live values of the last sound reading (the controller clock among them) and the
+    // controller's operating state in that reading (controller_state).
     std::optional<LiveValues> live;
+    std::optional<quint16> controllerState;
     // The controller clock against the PC's standard time, seconds ahead; nullopt when the
     // controller shows no valid time.
     std::optional<qint64> clockDrift;
@@ -46,6 +48,8 @@ struct ReportSection {
     QString captionHeading;
     QString valueHeading;
     QList<ReportRow> rows;
+    // A remark under the rows (what the reader must know to read them); empty when none.
+    QString note;
 };
 
 struct ReportDocument {
@@ -58,5 +62,7 @@ struct ReportDocument {
     const ReportSection* section(const QString& title) const;
 };
 
-// The document in the language (German while none is active).
+// The document in the language (German while none is active): captions of its own, worded
+// for the client rather than the window's short labels, and numbers in that language's
+// notation (a decimal point in English, a decimal comma in the others).
 ReportDocument reportDocument(const CommissioningReport& report, std::optional<Language> language);

@@ -15,11 +15,12 @@ double mm(double millimetres) {
     return millimetres * kDotsPerInch / 25.4;
 }
 
-QFont font(double points, bool bold = false) {
+QFont font(double points, bool bold = false, bool italic = false) {
     QFont f(QStringLiteral("DejaVu Sans"));
     f.setStyleHint(QFont::SansSerif);
     f.setPointSizeF(points);
     f.setBold(bold);
+    f.setItalic(italic);
     return f;
 }
 
@@ -129,7 +130,10 @@ private:
         const double headingHeight = headed ? rowHeight(headingFont, heading) : 0;
         // A section that fits on a page is kept whole; a longer one keeps its title with
         // its first row.
-        double whole = titleHeight + headingHeight;
+        const QFont noteFont = font(8.5, false, true);
+        const double noteHeight =
+            section.note.isEmpty() ? 0 : textHeight(noteFont, section.note, width_);
+        double whole = titleHeight + headingHeight + noteHeight;
         for (const ReportRow& row : section.rows)
             whole += rowHeight(body, row);
         const double first = section.rows.isEmpty() ? 0 : rowHeight(body, section.rows.first());
@@ -141,6 +145,17 @@ private:
             const double h = rowHeight(body, row);
             ensure(h);
             drawRow(body, row, h, false);
+        }
+        if (!section.note.isEmpty()) {
+            ensure(noteHeight);
+            if (painter_) {
+                painter_->setFont(noteFont);
+                painter_->setPen(QColor(60, 60, 60));
+                painter_->drawText(
+                    QRectF(0, y_, width_, noteHeight).adjusted(pad(), pad(), -pad(), -pad()),
+                    Qt::TextWordWrap | Qt::AlignLeft | Qt::AlignTop, section.note);
+            }
+            y_ += noteHeight;
         }
         y_ += mm(5);
     }

@@ -1,8 +1,8 @@
 #pragma once
 // The commissioning report as a PDF: the document laid out on A4 pages — the title, each
-// section as a table of captions and values, the lines for place, controller number and
-// signature — with the page numbers in the footer. Qt's own PDF writer; it needs a
-// QGuiApplication (its fonts), never widgets.
+// section as a table of captions and values with its note under it, the lines for place,
+// controller number and signature — with the page numbers in the footer. Qt's own PDF writer; it
+// needs a QGuiApplication (its fonts), never widgets.
 #include "report/report_model.h"
 
 #include <QByteArray>

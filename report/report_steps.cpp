@@ -45,6 +45,11 @@ void THauptfenster::writeReport(const ParameterRead& read) {
         id.softwareDate = hw_descr_new ? SW_Date_neu : QString();
         id.revisionString = Rev_Str;
         id.deviceNumber = DEV_Nr;
+        id.softwareNumber = SW_Nr;
+        id.versionType = TVers_Nr;
+        id.optionBits = Opt_Bits;
+        id.developmentNumber = Entw_Nr;
+        id.productCodeNew = HW_Produktcode_Neu;
     }
     id.kal_value230 = kal_value230;
     id.uac_start_int = uac_start_int;
@@ -53,8 +58,10 @@ void THauptfenster::writeReport(const ParameterRead& read) {
     report.parameters = read;
     // Before the first live reading there are no values to report, and zeros would read as
     // measurements.
-    if (live_values_shown)
+    if (live_values_shown) {
         report.live = live_values;
+        report.controllerState = controller_state;
+    }
     report.clockDrift =
         clockDriftSeconds(live_values.controllerClock, report.created,
                           daylightBiasMinutes(report.created.timeZone(), report.created));

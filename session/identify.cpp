@@ -43,6 +43,11 @@ IdentifyResult identifyController(LinkSession& session) {
         id.softwareDate = fresh->hw_descr_new ? fresh->SW_Date_neu : QString();
         id.revisionString = fresh->Rev_Str;
         id.deviceNumber = fresh->DEV_Nr;
+        id.softwareNumber = fresh->SW_Nr;
+        id.versionType = fresh->TVers_Nr;
+        id.optionBits = fresh->Opt_Bits;
+        id.developmentNumber = fresh->Entw_Nr;
+        id.productCodeNew = fresh->HW_Produktcode_Neu;
         id.versionText =
             newVersionPanel(*fresh, fresh->hw_descr_new ? QString() : fresh->HW_Beschreibung);
         id.kal_value230 = fresh->kal_value230;

@@ -15,6 +15,12 @@ struct ControllerIdentity {
     QString softwareDate;   // new hardware with the newer identity block
     QString revisionString; // new hardware: "SW.TVers.Opt.Entw"
     quint16 deviceNumber = 0;
+    // New hardware: the words Rev_Str is made of, and the newer block's product code.
+    quint16 softwareNumber = 0;    // SW_Nr
+    quint16 versionType = 0;       // TVers_Nr, 9 on a training unit
+    quint16 optionBits = 0;        // Opt_Bits; bit 0: no second heat-sink temperature
+    quint16 developmentNumber = 0; // Entw_Nr, non-zero on a test version
+    QString productCodeNew;        // HW_Produktcode_Neu, empty without the newer block
     quint16 kal_value230 = 0;
     quint16 uac_start_int = 0;
     quint16 uac_nenn_int = 0;

@@ -5,9 +5,14 @@
 #include "app/info_window.h"
 #include "app/lang_form.h"
 #include "app/pages/caption_rows.h"
+#include "app/qt_translation.h"
 
 #include <QAction>
+#include <QDialogButtonBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -49,6 +54,8 @@ private slots:
     void connectButtonByLinkState();
     void storedLanguageAtStart_data();
     void storedLanguageAtStart();
+    void qtDialogsSpeakTheWindowLanguage_data();
+    void qtDialogsSpeakTheWindowLanguage();
 };
 
 void LanguageWindowTest::handlerLabelsEverything_data() {
@@ -157,6 +164,39 @@ void LanguageWindowTest::storedLanguageAtStart() {
     QCOMPARE(w.lang_form->isVisible(), chooser);
     QCOMPARE(w.windowTitle(), title);
     QCOMPARE(w.language_code, code);
+}
+
+// Qt's own strings follow the language menu: the standard buttons of a message box and of
+// a button box made after the choice read in it, and English brings Qt's English back.
+// Swedish comes only as the older all-in-one catalogue, which keeps the buttons elsewhere.
+void LanguageWindowTest::qtDialogsSpeakTheWindowLanguage_data() {
+    QTest::addColumn<Handler>("handler");
+    QTest::addColumn<QString>("catalogue");
+    QTest::addColumn<QString>("cancel");
+    QTest::newRow("German") << &THauptfenster::german1Click << "qtbase_de.qm"
+                            << "Abbrechen";
+    QTest::newRow("Swedish") << &THauptfenster::Schwe1Click << "qt_sv.qm"
+                             << "Avbryt";
+}
+
+void LanguageWindowTest::qtDialogsSpeakTheWindowLanguage() {
+    QFETCH(Handler, handler);
+    QFETCH(QString, catalogue);
+    QFETCH(QString, cancel);
+    if (!QFileInfo::exists(QDir(QtTranslation::folder()).filePath(catalogue)))
+        QSKIP(qPrintable(catalogue + " is not installed (Debian package qt6-translations-l10n)"));
+    const auto cancelTexts = [] {
+        QMessageBox message;
+        message.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        QDialogButtonBox buttons(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+        return QStringList{message.button(QMessageBox::Cancel)->text(),
+                           buttons.button(QDialogButtonBox::Cancel)->text()};
+    };
+    THauptfenster w;
+    (w.*handler)();
+    QCOMPARE(cancelTexts(), (QStringList{cancel, cancel}));
+    w.english1Click();
+    QCOMPARE(cancelTexts(), (QStringList{"Cancel", "Cancel"}));
 }
 
 QTEST_MAIN(LanguageWindowTest)

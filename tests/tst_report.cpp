@@ -14,18 +14,21 @@
 
 namespace {
 
-// A new controller after a calibration and a fault-memory read, in the cabinet at 22:15.
+// A new controller as the simulator's, after a calibration and a fault-memory read, in the
+// cabinet at 22:15, in normal operation.
 CommissioningReport sampleReport() {
     CommissioningReport r;
     r.created = QDateTime(QDate(2026, 3, 14), QTime(22, 15, 30));
     r.toolVersion = QStringLiteral("0.1");
     ControllerIdentity& id = r.identity;
-    id.productCode = QStringLiteral("TRV5200-400");
-    id.description = QStringLiteral("Dimmer 400 V");
-    id.softwareDate = QStringLiteral("12.02.2025");
-    id.revisionString = QStringLiteral("12.3.0.0");
-    id.deviceNumber = 0;
-    id.versionText = QStringLiteral("TRV5200-400 12.3.0.0");
+    id.productCode = QStringLiteral("TRV5200-3x400V");
+    id.productCodeNew = QStringLiteral("TRV5200-3x400V  ");
+    id.description = QStringLiteral("14.03.2019"); // the older block's date
+    id.softwareDate = QStringLiteral(" SW 22.05.2023");
+    id.revisionString = QStringLiteral("27.3.0.0");
+    id.softwareNumber = 27;
+    id.versionType = 3;
+    id.versionText = QStringLiteral("TRV5200-3x400V  14.03.2019 SW 22.05.2023");
     id.kal_value230 = 590;
     id.uac_start_int = 513; // 200 V
     id.uac_nenn_int = 590;  // 230 V
@@ -46,10 +49,11 @@ CommissioningReport sampleReport() {
     live.actualHz = 50;
     live.nominalHz = 50;
     live.heatSink1Celsius = 31.5;
-    live.heatSink2Celsius = 30.25;
+    live.heatSink2Celsius = 30.4;
     live.savingPercent = 0;
     live.controllerClock = QDateTime(QDate(2026, 3, 14), QTime(22, 18, 42));
     r.live = live;
+    r.controllerState = 2;
     r.clockDrift = 192;
 
     FaultList faults;
@@ -57,15 +61,6 @@ CommissioningReport sampleReport() {
     faults.rows[1] = {QStringLiteral("02.03  23:55"), quint16((1U << 2) | (1U << 3))};
     r.faults = faults;
     return r;
-}
-
-// A caption of the text table as the report shows it: no colon, a capital first.
-QString row(Language language, int r) {
-    QString text = infoText(language, r).trimmed();
-    if (text.endsWith(QLatin1Char(':')))
-        text.chop(1);
-    text[0] = text[0].toUpper();
-    return text;
 }
 
 QString valueOf(const ReportSection* section, const QString& caption) {
@@ -77,6 +72,22 @@ QString valueOf(const ReportSection* section, const QString& caption) {
     return QStringLiteral("<no row %1>").arg(caption);
 }
 
+const ReportSection* sectionOf(const ReportDocument& doc, Language language, ReportText title) {
+    return doc.section(reportText(language, title));
+}
+
+// Every text the document puts on paper.
+QStringList allTexts(const ReportDocument& doc) {
+    QStringList texts{doc.title, doc.signatureTitle, doc.pageText};
+    texts += doc.signatureLines;
+    for (const ReportSection& s : doc.sections) {
+        texts << s.title << s.captionHeading << s.valueHeading << s.note;
+        for (const ReportRow& row : s.rows)
+            texts << row.caption << row.value;
+    }
+    return texts;
+}
+
 } // namespace
 
 class ReportTest : public QObject {
@@ -84,6 +95,10 @@ class ReportTest : public QObject {
 private slots:
     void document_data();
     void document();
+    void wordingAndNumbers_data();
+    void wordingAndNumbers();
+    void operatingState_data();
+    void operatingState();
     void notReadInThisSession_data() { document_data(); }
     void notReadInThisSession();
     void oldControllerWithoutRampTimes();
@@ -93,64 +108,157 @@ private slots:
 
 void ReportTest::document_data() {
     QTest::addColumn<Language>("language");
-    QTest::newRow("German") << Language::German;
-    QTest::newRow("English") << Language::English;
+    QTest::addColumn<QStringList>("identityCaptions"); // product code, software date,
+                                                       // older block's date, software number
+    QTest::addColumn<QString>("workdayPeriod1");       // its start and its saving
+    QTest::addColumn<QString>("darken");
+    QTest::newRow("German") << Language::German
+                            << QStringList{"Produktcode", "Software-Datum",
+                                           "Software-Datum (älterer Kennungsblock)",
+                                           "Software-Nummer"}
+                            << "Periode 1 – Beginn|Periode 1 – Energieeinsparung"
+                            << "Zeit zum Verdunkeln (50–100 Hz)";
+    QTest::newRow("English") << Language::English
+                             << QStringList{"Product code", "Software date",
+                                            "Software date (older identity block)",
+                                            "Software number"}
+                             << "Period 1 – start|Period 1 – energy saving"
+                             << "Time to dim down (50–100 Hz)";
 }
 
 void ReportTest::document() {
     QFETCH(Language, language);
-    const ReportDocument doc = reportDocument(sampleReport(), language);
+    QFETCH(QStringList, identityCaptions);
+    QFETCH(QString, workdayPeriod1);
+    QFETCH(QString, darken);
+    CommissioningReport r = sampleReport();
+    const ReportDocument doc = reportDocument(r, language);
     QCOMPARE(doc.title, reportText(language, ReportText::Title));
 
-    const ReportSection* controller = doc.section(reportText(language, ReportText::Controller));
-    QCOMPARE(valueOf(controller, reportText(language, ReportText::ProductCode)),
-             QStringLiteral("TRV5200-400"));
-    QCOMPARE(valueOf(controller, reportText(language, ReportText::SoftwareDate)),
-             QStringLiteral("12.02.2025"));
-    QCOMPARE(valueOf(controller, row(language, 54)), QStringLiteral("12.3.0.0"));
+    // Each identity word under what it is: the description words hold the older block's
+    // software date, and the status line's version text, which only repeats them, is not
+    // a row of its own.
+    const ReportSection* controller = sectionOf(doc, language, ReportText::Controller);
+    QVERIFY(controller);
+    QCOMPARE(valueOf(controller, identityCaptions[0]), QStringLiteral("TRV5200-3x400V"));
+    QCOMPARE(valueOf(controller, identityCaptions[1]), QStringLiteral("SW 22.05.2023"));
+    QCOMPARE(valueOf(controller, identityCaptions[2]), QStringLiteral("14.03.2019"));
+    QCOMPARE(valueOf(controller, identityCaptions[3]), QStringLiteral("27"));
+    for (const ReportRow& row : controller->rows)
+        QVERIFY2(!row.value.contains(r.identity.versionText), qPrintable(row.caption));
+    // Without the newer block the description words are the software date.
+    r.identity.softwareDate.clear();
+    const ReportDocument olderDoc = reportDocument(r, language);
+    const ReportSection* older = sectionOf(olderDoc, language, ReportText::Controller);
+    QCOMPARE(valueOf(older, identityCaptions[1]), QStringLiteral("14.03.2019"));
+    QCOMPARE(valueOf(older, identityCaptions[2]),
+             QStringLiteral("<no row %1>").arg(identityCaptions[2]));
 
     // The calibration with its set points in volts and its log in the same language.
-    const ReportSection* calibration = doc.section(row(language, 118));
-    QCOMPARE(valueOf(calibration, row(language, 124)),
-             reportText(language, ReportText::SetPointValue).arg(200).arg(513));
+    const ReportSection* calibration = sectionOf(doc, language, ReportText::CalibrationSection);
+    QCOMPARE(valueOf(calibration, reportText(language, ReportText::UacStart)),
+             language == Language::German ? "200 V (Rohwert 513)" : "200 V (raw 513)");
     QCOMPARE(valueOf(calibration, reportText(language, ReportText::CalibrationLog)),
              language == Language::German ? QStringLiteral("Neuer Kalibrierwert: 590")
                                           : QStringLiteral("New calibration value 590"));
 
-    // Both profiles, captioned as on the parameter page, with their times and savings.
-    const QString period1Time = row(language, 36) + " – " + row(language, 40);
-    const QString period1Saving = row(language, 36) + " – " + row(language, 41);
-    const ReportSection* workday = doc.section(row(language, 34));
-    const ReportSection* weekend = doc.section(row(language, 42));
-    QCOMPARE(valueOf(workday, period1Time), QStringLiteral("22:00"));
-    QCOMPARE(valueOf(workday, period1Saving), QStringLiteral("30"));
-    QCOMPARE(valueOf(weekend, period1Time), QStringLiteral("23:00"));
-    QCOMPARE(valueOf(weekend, row(language, 47) + " – " + row(language, 48)),
+    // Both profiles with their times and savings, the ramp times in seconds.
+    const QStringList period1 = workdayPeriod1.split('|');
+    const ReportSection* workday = sectionOf(doc, language, ReportText::WorkdayProfile);
+    const ReportSection* weekend = sectionOf(doc, language, ReportText::WeekendProfile);
+    QCOMPARE(valueOf(workday, period1[0]), QStringLiteral("22:00"));
+    QCOMPARE(valueOf(workday, period1[1]), language == Language::German ? "30 %" : "30%");
+    QCOMPARE(valueOf(weekend, period1[0]), QStringLiteral("23:00"));
+    QCOMPARE(valueOf(weekend, reportText(language, ReportText::DimmingEnd)),
              QStringLiteral("08:00"));
-    const ReportSection* start = doc.section(row(language, 90));
-    QCOMPARE(valueOf(start, row(language, 91)), QStringLiteral("50"));
-    QCOMPARE(valueOf(start, row(language, 114)), QStringLiteral("600"));
+    const ReportSection* start = sectionOf(doc, language, ReportText::StartSettings);
+    QCOMPARE(valueOf(start, reportText(language, ReportText::StartFrequency)), "50 Hz");
+    QCOMPARE(valueOf(start, reportText(language, ReportText::BurnInTime)), "5 min");
+    QCOMPARE(valueOf(start, darken), QStringLiteral("200 s"));
 
-    const ReportSection* clock = doc.section(reportText(language, ReportText::ClockSection));
-    QCOMPARE(valueOf(clock, row(language, 12)), QStringLiteral("14.03.2026 22:18:42"));
+    const ReportSection* clock = sectionOf(doc, language, ReportText::ClockSection);
+    QCOMPARE(valueOf(clock, reportText(language, ReportText::ControllerTime)),
+             QStringLiteral("14.03.2026 22:18:42"));
     QCOMPARE(valueOf(clock, reportText(language, ReportText::ClockDrift)),
              reportText(language, ReportText::ClockDriftWorthSync).arg("+3 min 12 s"));
 
-    // The records written, newest first, with the fault texts of their bits.
-    const ReportSection* faults = doc.section(row(language, 103));
+    // The records written, newest first, with the fault texts of their bits, and the note
+    // that their time stamps have no year.
+    const ReportSection* faults = sectionOf(doc, language, ReportText::FaultSection);
     QVERIFY(faults);
     QCOMPARE(faults->rows.size(), 2);
-    const auto fault = [language](int r) { return infoText(language, r).trimmed(); };
-    QCOMPARE(faults->rows[0], (ReportRow{"13.03  04:10", fault(28)}));
-    QCOMPARE(faults->rows[1].value, fault(29) + ", " + fault(32));
-
-    const ReportSection* live = doc.section(reportText(language, ReportText::LiveValues));
-    QCOMPARE(valueOf(live, row(language, 78)), QStringLiteral("229"));
-    QCOMPARE(valueOf(live, row(language, 80)), QStringLiteral("30,3"));
+    QCOMPARE(faults->rows[0],
+             (ReportRow{"13.03  04:10", language == Language::German ? "Zwischenkreis-Überspannung"
+                                                                     : "DC-link overvoltage"}));
+    QCOMPARE(faults->rows[1].value, language == Language::German ? "Übertemperatur, Startfehler"
+                                                                 : "Overtemperature, Start fault");
+    QCOMPARE(faults->note, reportText(language, ReportText::NoYearNote));
+    QVERIFY(faults->note.contains(language == Language::German ? "kein Jahr" : "no year"));
 
     QCOMPARE(doc.signatureLines, (QStringList{reportText(language, ReportText::Place),
                                               reportText(language, ReportText::ControllerNumber),
                                               reportText(language, ReportText::Signature)}));
+}
+
+void ReportTest::wordingAndNumbers_data() {
+    QTest::addColumn<Language>("language");
+    QTest::addColumn<QString>("heatSink2");
+    QTest::newRow("English") << Language::English << "30.4 °C";
+    QTest::newRow("German") << Language::German << "30,4 °C";
+    QTest::newRow("Swedish") << Language::Swedish << "30,4 °C";
+    QTest::newRow("French") << Language::French << "30,4 °C";
+    QTest::newRow("Turkish") << Language::Turkish << "30,4 °C";
+}
+
+// The report is worded as a document, not in the window's short labels, and writes its
+// numbers as the language does.
+void ReportTest::wordingAndNumbers() {
+    QFETCH(Language, language);
+    QFETCH(QString, heatSink2);
+    const ReportDocument doc = reportDocument(sampleReport(), language);
+    for (const QString& text : allTexts(doc))
+        for (const char* odd : {"diming", "attitudes", "burning", "hw-version"})
+            QVERIFY2(!text.contains(QLatin1String(odd), Qt::CaseInsensitive), qPrintable(text));
+    const ReportSection* live = sectionOf(doc, language, ReportText::LiveValues);
+    QCOMPARE(valueOf(live, reportText(language, ReportText::HeatSink2)), heatSink2);
+    QCOMPARE(valueOf(live, reportText(language, ReportText::MainsVoltage)), "229 V");
+}
+
+void ReportTest::operatingState_data() {
+    QTest::addColumn<Language>("language");
+    QTest::addColumn<int>("state");
+    QTest::addColumn<QString>("shown");
+    QTest::addColumn<bool>("beforeNormal");
+    QTest::newRow("normal operation") << Language::English << 2 << "Normal operation" << false;
+    QTest::newRow("power reduction") << Language::German << 3 << "Leistungsreduzierung" << false;
+    QTest::newRow("run-up") << Language::English << 1 << "Run-up" << true;
+    QTest::newRow("Anlauf") << Language::German << 1 << "Anlauf" << true;
+    QTest::newRow("start") << Language::English << 0 << "Start" << true;
+    QTest::newRow("standby") << Language::English << 6 << "Standby (synchronisation)" << false;
+    QTest::newRow("no panel") << Language::English << 7 << "State 7" << false;
+}
+
+// The state the live values were taken in; before normal operation the mains value is
+// marked and a note says that these are no measurements.
+void ReportTest::operatingState() {
+    QFETCH(Language, language);
+    QFETCH(int, state);
+    QFETCH(QString, shown);
+    QFETCH(bool, beforeNormal);
+    CommissioningReport r = sampleReport();
+    r.controllerState = quint16(state);
+    const ReportDocument doc = reportDocument(r, language);
+    const ReportSection* live = sectionOf(doc, language, ReportText::LiveValues);
+    QVERIFY(live);
+    QCOMPARE(live->rows.first(),
+             (ReportRow{reportText(language, ReportText::OperatingState), shown}));
+    const QString mains = valueOf(live, reportText(language, ReportText::MainsVoltage));
+    QCOMPARE(mains, beforeNormal
+                        ? reportText(language, ReportText::BeforeNormalOperation).arg("229 V")
+                        : QStringLiteral("229 V"));
+    QCOMPARE(live->note.isEmpty(), !beforeNormal);
+    if (beforeNormal)
+        QVERIFY(mains.contains(language == Language::German ? "kein Messwert" : "no measurement"));
 }
 
 // A session that read neither the fault memory nor the parameters and calibrated nothing
@@ -163,20 +271,22 @@ void ReportTest::notReadInThisSession() {
     r.calibrationLog.clear();
     const ReportDocument doc = reportDocument(r, language);
     const ReportRow notRead{reportText(language, ReportText::NotRead), QString()};
-    for (const int title : {34, 42, 90, 103}) {
-        const ReportSection* s = doc.section(row(language, title));
-        QVERIFY2(s, qPrintable(row(language, title)));
+    for (const ReportText title : {ReportText::WorkdayProfile, ReportText::WeekendProfile,
+                                   ReportText::StartSettings, ReportText::FaultSection}) {
+        const ReportSection* s = sectionOf(doc, language, title);
+        QVERIFY2(s, qPrintable(reportText(language, title)));
         QCOMPARE(s->rows, QList<ReportRow>{notRead});
     }
-    QCOMPARE(
-        valueOf(doc.section(row(language, 118)), reportText(language, ReportText::CalibrationLog)),
-        reportText(language, ReportText::NoCalibrationThisSession));
+    QCOMPARE(valueOf(sectionOf(doc, language, ReportText::CalibrationSection),
+                     reportText(language, ReportText::CalibrationLog)),
+             reportText(language, ReportText::NoCalibrationThisSession));
 
     // A fault memory read and found empty is not one that was not read.
     r.faults = FaultList{};
     const ReportDocument empty = reportDocument(r, language);
     const ReportRow noRecords{reportText(language, ReportText::NoFaultRecords), QString()};
-    QCOMPARE(empty.section(row(language, 103))->rows, QList<ReportRow>{noRecords});
+    QCOMPARE(sectionOf(empty, language, ReportText::FaultSection)->rows,
+             QList<ReportRow>{noRecords});
 }
 
 void ReportTest::oldControllerWithoutRampTimes() {
@@ -187,13 +297,12 @@ void ReportTest::oldControllerWithoutRampTimes() {
     r.identity.versionText = QStringLiteral("TRV 5.2 HW Rev12 ");
     r.parameters->hasRampTimes = false;
     const ReportDocument doc = reportDocument(r, Language::English);
-    const ReportSection* controller =
-        doc.section(reportText(Language::English, ReportText::Controller));
-    QCOMPARE(valueOf(controller, reportText(Language::English, ReportText::Generation)),
-             reportText(Language::English, ReportText::GenerationOld));
-    QCOMPARE(valueOf(controller, reportText(Language::English, ReportText::Revision)),
-             QStringLiteral("12"));
-    QCOMPARE(valueOf(doc.section(row(Language::English, 90)), row(Language::English, 113)),
+    const ReportSection* controller = sectionOf(doc, Language::English, ReportText::Controller);
+    QCOMPARE(controller->rows, (QList<ReportRow>{{"Hardware generation", "old"},
+                                                 {"Hardware version", "TRV 5.2 HW Rev12"},
+                                                 {"Hardware revision", "12"}}));
+    QCOMPARE(valueOf(sectionOf(doc, Language::English, ReportText::StartSettings),
+                     "Time to dim down (50–100 Hz)"),
              reportText(Language::English, ReportText::NotStored));
 }
 
@@ -225,8 +334,9 @@ void ReportTest::pdf() {
     QVERIFY(process.waitForFinished(60000));
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
     for (const QString& expected :
-         {QStringLiteral("Inbetriebnahmeprotokoll"), QStringLiteral("TRV5200-400"),
+         {QStringLiteral("Inbetriebnahmeprotokoll"), QStringLiteral("TRV5200-3x400V"),
           QStringLiteral("Unterschrift"), QStringLiteral("Übertemperatur"),
+          QStringLiteral("30,4 °C"), QStringLiteral("aber kein Jahr"),
           QStringLiteral("Seite 1 von %1").arg(pages),
           QStringLiteral("Seite %1 von %1").arg(pages)})
         QVERIFY2(text.contains(expected), qPrintable(expected + "\n" + text));

@@ -80,7 +80,10 @@ void ReportWindowTest::menuItemWritesThePdf() {
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
     for (const QString& expected :
          {reportText(Language::English, ReportText::Title), w_->HW_Produktcode.trimmed(),
-          QStringLiteral("Fault memory"), reportText(Language::English, ReportText::Signature)})
+          QStringLiteral("Fault memory"), reportText(Language::English, ReportText::Signature),
+          // The window's identity words and the state of its last live reading.
+          reportText(Language::English, ReportText::SoftwareDateOlderBlock),
+          w_->SW_Date_neu.trimmed(), reportText(Language::English, ReportText::OperatingState)})
         QVERIFY2(text.contains(expected), qPrintable(expected + "\n" + text));
     // The simulated controller's past faults are in the memory this session read.
     QVERIFY2(!text.contains(reportText(Language::English, ReportText::NoFaultRecords)),
