@@ -5,19 +5,6 @@
 
 #include <QDateTime>
 
-int checkRead(CliContext& context) {
-    const QStringList& args = context.arguments;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--ini") && i + 1 < args.size()) {
-            context.options.insert(QStringLiteral("ini"), args[++i]);
-        } else {
-            printError(QStringLiteral("read: unexpected \"%1\" (read [--ini FILE])").arg(args[i]));
-            return kExitUsage;
-        }
-    }
-    return kExitSound;
-}
-
 int runRead(CliContext& context) {
     const QString iniPath = context.options.value(QStringLiteral("ini"));
     int exitCode = kExitSound;

@@ -51,18 +51,6 @@ int runSyncClock(CliContext& context) {
     return kExitSound;
 }
 
-int checkFaults(CliContext& context) {
-    for (const QString& a : context.arguments) {
-        if (a == QLatin1String("--clear")) {
-            context.options.insert(QStringLiteral("clear"), QStringLiteral("1"));
-        } else {
-            printError(QStringLiteral("faults: unexpected \"%1\" (faults [--clear])").arg(a));
-            return kExitUsage;
-        }
-    }
-    return kExitSound;
-}
-
 int runFaults(CliContext& context) {
     int exitCode = kExitSound;
     const std::optional<ControllerIdentity> id = identifyOrSay(context, &exitCode);
@@ -103,20 +91,10 @@ int runFaults(CliContext& context) {
 }
 
 int checkCalibrate(CliContext& context) {
-    const QStringList& args = context.arguments;
-    std::optional<QString> password;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--measured") && i + 1 < args.size()) {
-            context.options.insert(QStringLiteral("measured"), args[++i]);
-        } else if (args[i] == QLatin1String("--password") && i + 1 < args.size()) {
-            password = args[++i];
-        } else {
-            printError(QStringLiteral("calibrate: unexpected \"%1\" (calibrate --measured VOLTS "
-                                      "--password P)")
-                           .arg(args[i]));
-            return kExitUsage;
-        }
-    }
+    const std::optional<QString> password =
+        context.options.contains(QStringLiteral("password"))
+            ? std::optional<QString>(context.options.value(QStringLiteral("password")))
+            : std::nullopt;
     bool ok = false;
     const int volts = context.options.value(QStringLiteral("measured")).toInt(&ok);
     if (!ok) {
@@ -125,9 +103,8 @@ int checkCalibrate(CliContext& context) {
     }
     // The range of the page's measured-value field.
     if (volts < 210 || volts > 260) {
-        printError(QStringLiteral(
-                       "calibrate: %1 V is outside the measured-value field's 210 … 260 V: nothing "
-                       "was sent")
+        printError(QStringLiteral("calibrate: --measured %1 is outside 210 … 260 V, the range a "
+                                  "calibration takes: nothing was sent")
                        .arg(volts));
         return kExitRefused;
     }

@@ -67,30 +67,20 @@ void waitUntil(const QDeadlineTimer& next) {
 } // namespace
 
 int checkWatch(CliContext& context) {
-    const QStringList& a = context.arguments;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (a[i] == QLatin1String("--csv") && i + 1 < a.size()) {
-            // A folder that is not there is found before anything is sent.
-            const QString csv = a[++i];
-            if (const QFileInfo folder(QFileInfo(csv).absolutePath());
-                !folder.isDir() || !folder.isWritable()) {
-                printError(QStringLiteral("watch: %1: the folder cannot be written").arg(csv));
-                return kExitFile;
-            }
-            context.options.insert(QStringLiteral("csv"), csv);
-        } else if (a[i] == QLatin1String("--seconds") && i + 1 < a.size()) {
-            bool ok = false;
-            const int seconds = a[++i].toInt(&ok);
-            if (!ok || seconds < 1 || seconds > kMaxSeconds) {
-                printError(QStringLiteral("watch: --seconds must be a whole number from 1 to %1")
-                               .arg(kMaxSeconds));
-                return kExitUsage;
-            }
-            context.options.insert(QStringLiteral("seconds"), QString::number(seconds));
-        } else {
-            printError(QStringLiteral("watch: unexpected \"%1\" (watch [--csv FILE] "
-                                      "[--seconds N])")
-                           .arg(a[i]));
+    // A folder that is not there is found before anything is sent.
+    if (const QString csv = context.options.value(QStringLiteral("csv")); !csv.isEmpty()) {
+        if (const QFileInfo folder(QFileInfo(csv).absolutePath());
+            !folder.isDir() || !folder.isWritable()) {
+            printError(QStringLiteral("watch: %1: the folder cannot be written").arg(csv));
+            return kExitFile;
+        }
+    }
+    if (context.options.contains(QStringLiteral("seconds"))) {
+        bool ok = false;
+        const int seconds = context.options.value(QStringLiteral("seconds")).toInt(&ok);
+        if (!ok || seconds < 1 || seconds > kMaxSeconds) {
+            printError(QStringLiteral("watch: --seconds must be a whole number from 1 to %1")
+                           .arg(kMaxSeconds));
             return kExitUsage;
         }
     }

@@ -44,7 +44,7 @@ QString rowsText(const QList<ParameterRow>& rows, const QString& oursName,
 
 int checkWrite(CliContext& context) {
     int exitCode = kExitSound;
-    const std::optional<ParameterPlan> plan = planFromArguments(context.arguments, true, &exitCode);
+    const std::optional<ParameterPlan> plan = planOf(context, &exitCode);
     if (plan)
         g_plan = *plan;
     return exitCode;
@@ -52,8 +52,7 @@ int checkWrite(CliContext& context) {
 
 int checkCompare(CliContext& context) {
     int exitCode = kExitSound;
-    const std::optional<ParameterPlan> plan =
-        planFromArguments(context.arguments, false, &exitCode);
+    const std::optional<ParameterPlan> plan = planOf(context, &exitCode);
     if (plan)
         g_plan = *plan;
     return exitCode;
@@ -139,5 +138,6 @@ int runCompare(CliContext& context) {
     else
         printOut(rowsText(rows, QStringLiteral("file"), QStringLiteral("controller")) +
                  QStringLiteral("%1 of %2 parameters differ\n").arg(differing).arg(rows.size()));
-    return kExitSound;
+    // As diff and cmp: a script asks "the same?" by the exit code alone.
+    return differing == 0 ? kExitSound : kExitDiffer;
 }
