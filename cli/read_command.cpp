@@ -23,9 +23,13 @@ int runRead(CliContext& context) {
     writeParameterSet(shown, fields, now);
     const QString section = QString::fromUtf16(kParameterSection);
     if (context.json) {
+        // Typed: numbers as numbers, the profile times as ISO 8601 times of day ("21:00:00"),
+        // the time of the read as the PC's, with its offset.
         QJsonObject o;
         for (const QString& key : shown.keys(section))
-            o.insert(QString(key).remove(QLatin1Char(':')), shown.value(section, key));
+            o.insert(QString(key).remove(QLatin1Char(':')), jsonValueOf(shown.value(section, key)));
+        o.insert(QStringLiteral("Datum"),
+                 now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODate));
         printJson(o);
     } else {
         for (const QString& key : shown.keys(section))

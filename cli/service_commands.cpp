@@ -5,6 +5,7 @@
 #include "text/info_table.h"
 
 #include <QJsonArray>
+#include <QRegularExpression>
 
 namespace {
 
@@ -12,15 +13,31 @@ QString englishRow(int row) {
     return GetInfoString(Language::English, row);
 }
 
-// The window's grid joins a record's fault texts without a separator; a terminal line
-// reads better with commas.
-QString faultsOf(quint16 bits) {
+// A record's fault texts, one per bit set.
+QStringList faultsOf(quint16 bits) {
     QStringList texts;
     for (int bit = 0; bit < 16; ++bit)
         if (const QString text = faultText(quint16(bits & (1U << bit)), englishRow);
             !text.isEmpty())
             texts << text;
-    return texts.join(QStringLiteral(", "));
+    return texts;
+}
+
+// A record's time stamp, "dd.MM  HH:mm": the controller stores no year, so none is made
+// up; day, month, hour and minute as numbers beside the text.
+QJsonObject faultRecordJson(const FaultRow& row) {
+    static const QRegularExpression stamp(
+        QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\s+(\\d{1,2}):(\\d{1,2})$"));
+    QJsonObject o{{"time", row.time},
+                  {"bits", row.bits},
+                  {"faults", QJsonArray::fromStringList(faultsOf(row.bits))}};
+    const QRegularExpressionMatch match = stamp.match(row.time.trimmed());
+    const char* const parts[] = {"day", "month", "hour", "minute"};
+    for (int i = 0; i < 4; ++i)
+        o.insert(QLatin1String(parts[i]), match.hasMatch()
+                                              ? QJsonValue(match.captured(i + 1).toInt())
+                                              : QJsonValue(QJsonValue::Null));
+    return o;
 }
 
 } // namespace
@@ -45,7 +62,11 @@ int runSyncClock(CliContext& context) {
     const LiveReadResult live = readLive(context.session, *id);
     const QString shown = live.display ? live.display->uC_Zeit : QString();
     if (context.json)
-        printJson(QJsonObject{{"set", true}, {"controller_clock", shown}});
+        printJson(
+            QJsonObject{{"set", true},
+                        {"controller_clock",
+                         live.display ? controllerClockJson(live.display->values.controllerClock)
+                                      : QJsonValue(QJsonValue::Null)}});
     else
         printOut(QStringLiteral("clock set%1\n").arg(shown.isEmpty() ? QString() : ": " + shown));
     return kExitSound;
@@ -65,11 +86,13 @@ int runFaults(CliContext& context) {
     for (const FaultRow& row : read.list->rows) {
         if (row.bits == 0)
             continue; // a record never written, or cleared
-        const QString faults = faultsOf(row.bits);
-        records.append(QJsonObject{{"time", row.time}, {"bits", row.bits}, {"faults", faults}});
-        text += QStringLiteral("%1  %2\n").arg(row.time, faults);
+        records.append(faultRecordJson(row));
+        // The window's grid joins a record's fault texts without a separator; a terminal
+        // line reads better with commas.
+        text += QStringLiteral("%1  %2\n").arg(row.time, faultsOf(row.bits).join(", "));
     }
-    QJsonObject result{{"records", records}};
+    QJsonObject result{
+        {"records", records}, {"impossible_position", QJsonValue::Null}, {"cleared", false}};
     if (read.list->impossiblePosition) {
         result.insert("impossible_position", read.position);
         text += QStringLiteral("impossible fault-memory position %1: shown as a full ring\n")
@@ -139,7 +162,11 @@ int runCalibrate(CliContext& context) {
     const auto lines = [](const QList<CalibrationLogLine>& log) {
         QStringList out;
         for (const CalibrationLogLine& line : log)
-            out << logLineText(Language::English, line);
+            // The window's log appends a number without a space; a terminal line has one.
+            out << (line.number ? logLineText(Language::English, {line.row, line.own, std::nullopt})
+                                          .trimmed() +
+                                      QLatin1Char(' ') + QString::number(*line.number)
+                                : logLineText(Language::English, line));
         return out;
     };
     if (!result.refusal.isEmpty()) {

@@ -35,11 +35,12 @@ QJsonObject readingJson(const QDateTime& at, const LiveValues& v) {
                   {"actual_hz", rounded(v.actualHz, 2)},
                   {"nominal_hz", rounded(v.nominalHz, 2)},
                   {"heat_sink_1_c", rounded(v.heatSink1Celsius, 2)},
-                  {"saving_percent", rounded(v.savingPercent, 1)}};
-    if (v.heatSink2Celsius)
-        o.insert("heat_sink_2_c", rounded(*v.heatSink2Celsius, 2));
-    if (v.controllerClock.isValid())
-        o.insert("controller_clock", v.controllerClock.toString(Qt::ISODate));
+                  {"saving_percent", rounded(v.savingPercent, 1)},
+                  // The old generation has one heat sink.
+                  {"heat_sink_2_c", v.heatSink2Celsius ? QJsonValue(rounded(*v.heatSink2Celsius, 2))
+                                                       : QJsonValue(QJsonValue::Null)},
+                  // The controller's local standard time, not the PC's UTC of "time".
+                  {"controller_clock", controllerClockJson(v.controllerClock)}};
     return o;
 }
 
