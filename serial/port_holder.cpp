@@ -104,7 +104,8 @@ QString lockFileName(const QString& devicePath) {
 }
 
 std::optional<qint64> lockFilePid(const QByteArray& contents) {
-    const QByteArray first = contents.left(contents.indexOf('\n')).trimmed();
+    const qsizetype end = contents.indexOf('\n');
+    const QByteArray first = (end < 0 ? contents : contents.left(end)).trimmed();
     bool ok = false;
     const qint64 pid = first.toLongLong(&ok);
     if (!ok || pid <= 0)
