@@ -35,8 +35,19 @@ constexpr int kMaxDescriptorsPerProcess = 4096;
 #endif
 }
 
-// The process's own name (/proc/<pid>/comm), empty when it cannot be read.
+// The process's program name: its command line's first word (/proc/<pid>/cmdline) without
+// the folder, else its short name (/proc/<pid>/comm, cut at 15 characters); empty when
+// neither can be read.
 QString processName(qint64 pid) {
+    QFile cmdline(QStringLiteral("/proc/%1/cmdline").arg(pid));
+    if (cmdline.open(QIODevice::ReadOnly)) {
+        const QByteArray first = cmdline.read(4096);
+        const QString program = QString::fromLocal8Bit(
+            first.left(first.indexOf('\0') < 0 ? first.size() : first.indexOf('\0')));
+        const QString name = program.section(QLatin1Char('/'), -1).trimmed();
+        if (!name.isEmpty())
+            return name;
+    }
     QFile comm(QStringLiteral("/proc/%1/comm").arg(pid));
     if (!comm.open(QIODevice::ReadOnly))
         return {};
