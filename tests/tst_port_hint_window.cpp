@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSerialPort>
 #include <cerrno>
 
 using trvsim::Generation;
@@ -23,6 +24,7 @@ private slots:
     void missingDevice_data();
     void missingDevice();
     void deviceWithoutPermission();
+    void deviceInUse();
 
 private:
     QString panel() const { return w_->StatusBar3->panelText(TStatusLine::kMessagePanel); }
@@ -105,6 +107,28 @@ void PortHintWindowTest::deviceWithoutPermission() {
     QCOMPARE(hint, portOpenHint(EACCES, "COM1", controllerPort(), settingsFilePath(),
                                 w_->activeLanguage()));
 
+    connectSoundly();
+}
+
+// Another program holds the controller's port open (here the test itself, with the serial
+// port the link uses, on the device's own name): the link's message says 16, and the hint
+// names the holder and its process.
+void PortHintWindowTest::deviceInUse() {
+    startController(Generation::New);
+    createWindow();
+    setPortOverrides({{"COM1", controllerPort()}});
+    {
+        QSerialPort holder(sim_->devicePath());
+        QVERIFY2(holder.open(QIODevice::ReadWrite), qPrintable(holder.errorString()));
+        connectAndFail();
+    }
+    QCOMPARE(messages_, QStringList({"Kein Zugriff auf COM1, Fehlernummer: 16", "Fehler an COM1"}));
+    const QString hint = panel();
+    const QString process = QString::number(QCoreApplication::applicationPid());
+    QVERIFY2(hint.contains(controllerPort()) && hint.contains(process) &&
+                 hint.contains(QStringLiteral("tst_port_hint_window")),
+             qPrintable(hint));
+    // Released, the next connect is sound and takes the hint away.
     connectSoundly();
 }
 
