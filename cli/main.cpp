@@ -22,7 +22,7 @@
 namespace {
 
 // The command-line options. The global ones go with every command; each command's own
-// are named in its row of kCommands. Either kind may stand before or after the command.
+// are named in its row of commands(). Either kind may stand before or after the command.
 struct Options {
     QCommandLineOption port{QStringLiteral("port"),
                             QStringLiteral("Port list entry COM1 … COM32 (mapped as in the "
@@ -92,34 +92,24 @@ struct Command {
     }
 };
 
+// clang-format off
 const QList<Command>& commands() {
     static const QList<Command> table = {
         {"identify", "", 0, 0, {}, checkNoArguments, runIdentify, 2},
         {"read", "[--ini FILE]", 0, 0, {"ini"}, checkNoArguments, runRead, 3},
-        {"write",
-         "FILE [--no-verify] [--password P]",
-         1,
-         1,
-         {"no-verify", "password"},
-         checkWrite,
-         runWrite,
-         4},
+        {"write", "FILE [--no-verify] [--password P]", 1, 1, {"no-verify", "password"},
+         checkWrite, runWrite, 4},
         {"compare", "FILE [--password P]", 1, 1, {"password"}, checkCompare, runCompare, 3},
         {"sync-clock", "", 0, 0, {}, checkNoArguments, runSyncClock, 4},
         {"faults", "[--clear]", 0, 0, {"clear"}, checkNoArguments, runFaults, 3},
-        {"calibrate",
-         "--measured VOLTS --password P",
-         0,
-         0,
-         {"measured", "password"},
-         checkCalibrate,
-         runCalibrate,
-         4},
+        {"calibrate", "--measured VOLTS --password P", 0, 0, {"measured", "password"},
+         checkCalibrate, runCalibrate, 4},
         {"watch", "[--csv FILE] [--seconds N]", 0, 0, {"csv", "seconds"}, checkWatch, runWatch, 2},
         {"report", "FILE.pdf [--language CODE]", 1, 1, {"language"}, checkReport, runReport, 5},
     };
     return table;
 }
+// clang-format on
 
 const QStringList kGlobalOptions = {"port", "json", "read-timeout", "link-stats", "help",
                                     "h",    "?",    "help-all",     "version",    "v"};
