@@ -25,6 +25,8 @@ private slots:
     void missingDevice();
     void deviceWithoutPermission();
     void deviceInUse();
+    void notASerialPort_data();
+    void notASerialPort();
 
 private:
     QString panel() const { return w_->StatusBar3->panelText(TStatusLine::kMessagePanel); }
@@ -129,6 +131,33 @@ void PortHintWindowTest::deviceInUse() {
                  hint.contains(QStringLiteral("tst_port_hint_window")),
              qPrintable(hint));
     // Released, the next connect is sound and takes the hint away.
+    connectSoundly();
+}
+
+void PortHintWindowTest::notASerialPort_data() {
+    QTest::addColumn<bool>("regularFile");
+    QTest::newRow("/dev/null") << false;
+    QTest::newRow("a regular file") << true;
+}
+
+// COM1 mapped to something that is no serial port: the link's message says 25, and the
+// hint says so and where the entry is mapped.
+void PortHintWindowTest::notASerialPort() {
+    QFETCH(bool, regularFile);
+    startController(Generation::New);
+    createWindow();
+    QString path = QStringLiteral("/dev/null");
+    if (regularFile) {
+        path = portDir_.filePath(QStringLiteral("notes.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    setPortOverrides({{"COM1", path}});
+    connectAndFail();
+    QCOMPARE(messages_, QStringList({"Kein Zugriff auf COM1, Fehlernummer: 25", "Fehler an COM1"}));
+    QCOMPARE(panel(), portOpenHint(ENOTTY, "COM1", path, settingsFilePath(), w_->activeLanguage()));
+    for (const QString& piece : {path, QStringLiteral("[Ports]"), settingsFilePath()})
+        QVERIFY2(panel().contains(piece), qPrintable(panel()));
     connectSoundly();
 }
 
