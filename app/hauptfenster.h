@@ -379,9 +379,11 @@ public:
     TrendSource trendSource() const;
     void addTrendMenuItem();
     // --- A port that would not open (serial/port_hint_steps.cpp) -----------------------
-    // Below the link's message: for permission denied how to join the group dialout, for
-    // no such device the path the entry stands for and where it is mapped, in the status
-    // line's message panel; nothing for other error numbers. A sound open takes it away.
+    // Below the link's message, in the status line's message panel (serial/port_hint): for
+    // permission denied how to join the group dialout, for no such device the path the
+    // entry stands for and where it is mapped, for a device in use who holds it and how
+    // to release it, for a path that is no serial port what to name instead; nothing for
+    // other error numbers. A sound open takes it away.
     void showPortHint(int errorNumber, const QString& devicePath);
     void clearPortHint();
     QString port_hint_note;                    // the hint as shown; empty when none stands there

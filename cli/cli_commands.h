@@ -8,18 +8,16 @@
 // The hardware test and the identity read; on failure says why and sets the exit code.
 std::optional<ControllerIdentity> identifyOrSay(CliContext& context, int* exitCode);
 
-// No arguments of its own.
+// No operands of its own (its options are read by main).
 int checkNoArguments(CliContext& context);
 
 int runIdentify(CliContext& context);
-int checkRead(CliContext& context);
 int runRead(CliContext& context);
 int checkWrite(CliContext& context);
 int runWrite(CliContext& context);
 int checkCompare(CliContext& context);
 int runCompare(CliContext& context);
 int runSyncClock(CliContext& context);
-int checkFaults(CliContext& context);
 int runFaults(CliContext& context);
 int checkCalibrate(CliContext& context);
 int runCalibrate(CliContext& context);

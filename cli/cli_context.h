@@ -4,6 +4,7 @@
 #include "cli/exit_codes.h"
 #include "session/link_session.h"
 
+#include <QDateTime>
 #include <QHash>
 #include <QJsonObject>
 #include <QString>
@@ -21,6 +22,13 @@ void printOut(const QString& text);
 void printError(const QString& text);
 // The object as indented JSON on stdout.
 void printJson(const QJsonObject& object);
+// JSON is typed: a value shown as a whole number is a number; "–" (no value) and an empty
+// text are null; any other text (a time "06:30") stays text.
+QJsonValue jsonValueOf(const QString& shown);
+// The controller clock as the controller keeps it: its local standard time, ISO 8601
+// without an offset ("2026-12-11T17:35:00"), for the controller knows no zone; null when
+// the clock words make no date.
+QJsonValue controllerClockJson(const QDateTime& clock);
 QString failureText(LinkSession::Failure failure);
 // Says why an exchange failed (with what it was doing, unless Ctrl-C stopped the job
 // before it began) and gives the exit code: interrupted, or the link's.

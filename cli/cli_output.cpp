@@ -19,6 +19,24 @@ void printJson(const QJsonObject& object) {
     printOut(QString::fromUtf8(QJsonDocument(object).toJson(QJsonDocument::Indented)));
 }
 
+QJsonValue jsonValueOf(const QString& shown) {
+    const QString text = shown.trimmed();
+    if (text.isEmpty() || text == QStringLiteral("–"))
+        return QJsonValue::Null;
+    bool whole = false;
+    const int number = text.toInt(&whole);
+    if (whole)
+        return number;
+    return text;
+}
+
+QJsonValue controllerClockJson(const QDateTime& clock) {
+    if (!clock.isValid())
+        return QJsonValue::Null;
+    return clock.date().toString(Qt::ISODate) + QLatin1Char('T') +
+           clock.time().toString(Qt::ISODate);
+}
+
 QString failureText(LinkSession::Failure failure) {
     switch (failure) {
     case LinkSession::Failure::Synchronisation:

@@ -12,7 +12,10 @@ QJsonObject identityJson(const ControllerIdentity& id) {
                   {"uac_start_raw", id.uac_start_int},
                   {"uac_nominal_raw", id.uac_nenn_int}};
     if (id.hwOld) {
+        // The old generation keeps no product code, description, date or device number.
         o.insert("revision", id.revision);
+        for (const char* key : {"product_code", "description", "software_date", "device_number"})
+            o.insert(QLatin1String(key), QJsonValue::Null);
     } else {
         o.insert("product_code", id.productCode.trimmed());
         o.insert("description", id.description.trimmed());

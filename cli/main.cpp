@@ -2,6 +2,7 @@
 // controllers. Built on the same core as the window: the same link, telegrams, decoders
 // and checks; no widgets.
 #include "base/ini_file.h"
+#include "base/settings.h"
 #include "base/settings_location.h"
 #include "cli/cli_commands.h"
 #include "cli/progress_bar.h"
@@ -9,35 +10,113 @@
 #include "serial/port_map.h"
 #include "serial/sio.h"
 #include "session/interruption.h"
+#include "text/language_codes.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
 #include <QGuiApplication>
+#include <cerrno>
 #include <cstdio>
 #include <memory>
 
 namespace {
 
+// The command-line options. The global ones go with every command; each command's own
+// are named in its row of commands(). Either kind may stand before or after the command.
+struct Options {
+    QCommandLineOption port{QStringLiteral("port"),
+                            QStringLiteral("Port list entry COM1 … COM32 (mapped as in the "
+                                           "window's settings file) or a device path; COM1 by "
+                                           "default."),
+                            QStringLiteral("COMn|PATH"), QStringLiteral("COM1")};
+    QCommandLineOption json{QStringLiteral("json"),
+                            QStringLiteral("Machine-readable output (JSON).")};
+    QCommandLineOption readTimeout{
+        QStringLiteral("read-timeout"),
+        QStringLiteral("Wait up to MS (30 … 800) for each answer byte; the window's 30 by "
+                       "default. Raise it for an adapter that delivers late."),
+        QStringLiteral("MS"), QStringLiteral("30")};
+    QCommandLineOption linkStats{
+        QStringLiteral("link-stats"),
+        QStringLiteral("At the end, say on stderr what went over the line: exchanges, "
+                       "transfers, bytes, the time in them and the line's own time for those "
+                       "bytes at 38400 baud.")};
+    QCommandLineOption ini{QStringLiteral("ini"),
+                           QStringLiteral("read: also save the set as a parameter file."),
+                           QStringLiteral("FILE")};
+    QCommandLineOption noVerify{QStringLiteral("no-verify"),
+                                QStringLiteral("write: no read-back after the write.")};
+    QCommandLineOption password{
+        QStringLiteral("password"),
+        QStringLiteral("write, compare: a password of the service level sends the ramp times "
+                       "too; calibrate: one of the calibration level."),
+        QStringLiteral("P")};
+    QCommandLineOption clear{QStringLiteral("clear"),
+                             QStringLiteral("faults: empty the fault memory after reading it.")};
+    QCommandLineOption measured{
+        QStringLiteral("measured"),
+        QStringLiteral("calibrate: the mains voltage measured at the controller, 210 … 260."),
+        QStringLiteral("VOLTS")};
+    QCommandLineOption csv{QStringLiteral("csv"),
+                           QStringLiteral("watch: also record the readings in FILE."),
+                           QStringLiteral("FILE")};
+    QCommandLineOption seconds{QStringLiteral("seconds"),
+                               QStringLiteral("watch: end after N seconds."), QStringLiteral("N")};
+    QCommandLineOption language{
+        QStringLiteral("language"),
+        QStringLiteral("report: the report's language, de, en, sv, fr or tr (or the settings "
+                       "file's ger, eng, schw, franz, tuerk; any case)."),
+        QStringLiteral("CODE")};
+
+    QList<QCommandLineOption> all() const {
+        return {port,     json,  readTimeout, linkStats, ini,     noVerify,
+                password, clear, measured,    csv,       seconds, language};
+    }
+};
+
 struct Command {
     const char* name;
+    const char* operands; // as the usage line shows them
+    int minOperands;
+    int maxOperands;
+    QStringList options; // its own options
     CommandCheck check;
     CommandRun run;
     int exchanges; // about how many the job takes, for the progress bar
+
+    QString usage() const {
+        QString line = QStringLiteral("usage: trv5200-cli [options] %1").arg(QLatin1String(name));
+        if (*operands)
+            line += QLatin1Char(' ') + QLatin1String(operands);
+        return line;
+    }
 };
 
-constexpr Command kCommands[] = {
-    {"identify", checkNoArguments, runIdentify, 2},
-    {"read", checkRead, runRead, 3},
-    {"write", checkWrite, runWrite, 4},
-    {"compare", checkCompare, runCompare, 3},
-    {"sync-clock", checkNoArguments, runSyncClock, 4},
-    {"faults", checkFaults, runFaults, 3},
-    {"calibrate", checkCalibrate, runCalibrate, 4},
-    {"watch", checkWatch, runWatch, 2},
-    {"report", checkReport, runReport, 5},
-};
+// clang-format off
+const QList<Command>& commands() {
+    static const QList<Command> table = {
+        {"identify", "", 0, 0, {}, checkNoArguments, runIdentify, 2},
+        {"read", "[--ini FILE]", 0, 0, {"ini"}, checkNoArguments, runRead, 3},
+        {"write", "FILE [--no-verify] [--password P]", 1, 1, {"no-verify", "password"},
+         checkWrite, runWrite, 4},
+        {"compare", "FILE [--password P]", 1, 1, {"password"}, checkCompare, runCompare, 3},
+        {"sync-clock", "", 0, 0, {}, checkNoArguments, runSyncClock, 4},
+        {"faults", "[--clear]", 0, 0, {"clear"}, checkNoArguments, runFaults, 3},
+        {"calibrate", "--measured VOLTS --password P", 0, 0, {"measured", "password"},
+         checkCalibrate, runCalibrate, 4},
+        {"watch", "[--csv FILE] [--seconds N]", 0, 0, {"csv", "seconds"}, checkWatch, runWatch, 2},
+        {"report", "FILE.pdf [--language CODE]", 1, 1, {"language"}, checkReport, runReport, 5},
+    };
+    return table;
+}
+// clang-format on
+
+const QStringList kGlobalOptions = {"port", "json", "read-timeout", "link-stats", "help",
+                                    "h",    "?",    "help-all",     "version",    "v"};
 
 const char* const kHelpTail = R"(
+Options may stand before or after the command.
+
 Commands:
   identify            the controller's generation and identity
   read [--ini FILE]   the parameter set, in the keys of a parameter file; --ini also
@@ -47,7 +126,8 @@ Commands:
                       one telegram, then reads it back and compares; the ramp times
                       go with it only with a password of the service level
   compare FILE [--password P]
-                      the file against the controller, parameter by parameter
+                      the file against the controller, parameter by parameter; exit
+                      code 0 when they are the same, 1 when they differ (as diff)
   sync-clock          sets the controller clock from the PC's (in standard time)
   faults [--clear]    the fault memory, newest first; --clear then empties it
   calibrate --measured VOLTS --password P
@@ -58,14 +138,18 @@ Commands:
                       object per line) at the window's pace of five a second, until N
                       seconds have passed or Ctrl-C, which ends it soundly; --csv also
                       records them in FILE, as the window's trend records
-  report FILE.pdf [--language de|en|sv|fr|tr]
+  report FILE.pdf [--language CODE]
                       the commissioning report as a PDF: identity, calibration, the
                       parameter set read fresh, clock and drift, fault memory, live
                       values, lines to sign; in the window's language unless given
 
+The controller clock is given as the controller keeps it: in the local standard time
+(winter time all year), without an offset. Fault records carry no year.
+
 Exit codes:
-  0    sound
-  2    usage: unknown command or option, missing argument
+  0    sound (compare: the file and the controller are the same)
+  1    compare: the file and the controller differ
+  2    usage: unknown command or option, missing argument, no such port entry
   3    the port could not be opened
   4    the controller did not answer soundly, or the port was lost
   5    refused input (a file, a value or a password the window refuses)
@@ -85,17 +169,31 @@ void quietMessages(QtMsgType type, const QMessageLogContext&, const QString& mes
         std::fprintf(stderr, "trv5200-cli: %s\n", qUtf8Printable(message));
 }
 
-// The command, before Qt reads the command line: the first argument that is neither an
-// option nor an option's value.
-QByteArrayView commandIn(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        const QByteArrayView argument(argv[i]);
-        if (argument == "--port" || argument == "--read-timeout")
-            ++i;
-        else if (!argument.startsWith('-'))
-            return argument;
-    }
-    return {};
+const Command* commandNamed(const QString& name) {
+    for (const Command& each : commands())
+        if (name == QLatin1String(each.name))
+            return &each;
+    return nullptr;
+}
+
+const char* const kGeneralUsage = "usage: trv5200-cli [options] COMMAND [arguments] (try --help)";
+
+// A refused command line: what is wrong, then the right form.
+int usageError(const QString& what, const Command* command) {
+    printError(what);
+    std::fprintf(stderr, "%s\n", command ? qUtf8Printable(command->usage()) : kGeneralUsage);
+    return kExitUsage;
+}
+
+// The first line of a failed open, in the tool's language: the port, the device it stands
+// for, and what the system said. The window shows the link's own German message instead.
+QString openFailureText(const QString& entry, const QString& device, int errorNumber) {
+    const QString what =
+        entry.trimmed() == device ? device : QStringLiteral("%1 (%2)").arg(entry.trimmed(), device);
+    return QStringLiteral("%1 could not be opened: error %2, %3")
+        .arg(what)
+        .arg(errorNumber)
+        .arg(qt_error_string(errorNumber));
 }
 
 } // namespace
@@ -104,10 +202,31 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(quietMessages);
     // From the start: a Ctrl-C while the port opens ends the job before its first exchange.
     installInterruptHandler();
+
+    // The command line is read before the application is made: the report's PDF writer
+    // needs a GUI application, every other command a core one.
+    QStringList arguments;
+    for (int i = 0; i < argc; ++i)
+        arguments << QString::fromLocal8Bit(argv[i]);
+    const Options o;
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Service jobs on a TRV5200 dimmer controller from the command line.\n"
+                       "Version " TRV_VERSION "."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    parser.addOptions(o.all());
+    parser.addPositionalArgument(QStringLiteral("command"),
+                                 QStringLiteral("What to do (see Commands below)."),
+                                 QStringLiteral("COMMAND [arguments]"));
+    const bool parsed = parser.parse(arguments);
+    const QStringList positional = parser.positionalArguments();
+    const Command* command = positional.isEmpty() ? nullptr : commandNamed(positional.first());
+
     // The report's PDF writer needs the fonts of a GUI application; it draws on no
     // screen, so it runs without a display too.
     std::unique_ptr<QCoreApplication> app;
-    if (commandIn(argc, argv) == "report") {
+    if (parsed && command && QLatin1String(command->name) == QLatin1String("report")) {
         if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
             qputenv("QT_QPA_PLATFORM", "offscreen");
         app = std::make_unique<QGuiApplication>(argc, argv);
@@ -118,41 +237,8 @@ int main(int argc, char** argv) {
     QCoreApplication::setApplicationName(QStringLiteral("TRV5200"));
     QCoreApplication::setApplicationVersion(QStringLiteral(TRV_VERSION));
 
-    QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Service jobs on a TRV5200 dimmer controller from the command line.\n"
-                       "Version " TRV_VERSION "."));
-    // Options after the command belong to it.
-    parser.setOptionsAfterPositionalArgumentsMode(QCommandLineParser::ParseAsPositionalArguments);
-    parser.addHelpOption();
-    parser.addVersionOption();
-    const QCommandLineOption portOption(
-        QStringLiteral("port"),
-        QStringLiteral("Port list entry COM1 … COM32 (mapped as in the window's settings "
-                       "file) or a device path; COM1 by default."),
-        QStringLiteral("COMn|PATH"), QStringLiteral("COM1"));
-    const QCommandLineOption jsonOption(QStringLiteral("json"),
-                                        QStringLiteral("Machine-readable output (JSON)."));
-    const QCommandLineOption timeoutOption(
-        QStringLiteral("read-timeout"),
-        QStringLiteral("Wait up to MS (30 … 800) for each answer byte; the window's 30 by "
-                       "default. Raise it for an adapter that delivers late."),
-        QStringLiteral("MS"), QStringLiteral("30"));
-    const QCommandLineOption statsOption(
-        QStringLiteral("link-stats"),
-        QStringLiteral("At the end, say on stderr what went over the line: exchanges, "
-                       "transfers, bytes, the time in them and the line's own time for "
-                       "those bytes at 38400 baud."));
-    parser.addOptions({portOption, jsonOption, timeoutOption, statsOption});
-    parser.addPositionalArgument(QStringLiteral("command"),
-                                 QStringLiteral("What to do (see Commands below)."),
-                                 QStringLiteral("command [arguments]"));
-
-    const QStringList arguments = QCoreApplication::arguments();
-    if (!parser.parse(arguments)) {
-        printError(parser.errorText());
-        return kExitUsage;
-    }
+    if (!parsed)
+        return usageError(parser.errorText(), command);
     if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
         printOut(parser.helpText() + QString::fromUtf8(kHelpTail));
         return kExitSound;
@@ -161,45 +247,94 @@ int main(int argc, char** argv) {
         printOut(QStringLiteral("trv5200-cli %1\n").arg(QStringLiteral(TRV_VERSION)));
         return kExitSound;
     }
-    const QStringList positional = parser.positionalArguments();
-    if (positional.isEmpty()) {
-        printError(QStringLiteral("no command given (try --help)"));
-        return kExitUsage;
+    if (positional.isEmpty())
+        return usageError(QStringLiteral("no command given"), nullptr);
+    if (!command)
+        return usageError(QStringLiteral("unknown command \"%1\"").arg(positional.first()),
+                          nullptr);
+    // Another command's option is a misplaced one: say whose it is.
+    for (const QString& name : parser.optionNames()) {
+        if (kGlobalOptions.contains(name) || command->options.contains(name))
+            continue;
+        QStringList owners;
+        for (const Command& each : commands())
+            if (each.options.contains(name))
+                owners << QString::fromLatin1(each.name);
+        return usageError(
+            QStringLiteral("%1 takes no --%2 (an option of %3)")
+                .arg(QLatin1String(command->name), name, owners.join(QStringLiteral(", "))),
+            command);
     }
-    const Command* command = nullptr;
-    for (const Command& each : kCommands)
-        if (positional.constFirst() == QLatin1String(each.name))
-            command = &each;
-    if (!command) {
-        printError(
-            QStringLiteral("unknown command \"%1\" (try --help)").arg(positional.constFirst()));
-        return kExitUsage;
-    }
+    const QStringList operands = positional.mid(1);
+    if (operands.size() > command->maxOperands)
+        return usageError(
+            QStringLiteral("%1: unexpected \"%2\"")
+                .arg(QLatin1String(command->name), operands.value(command->maxOperands)),
+            command);
+    if (operands.size() < command->minOperands)
+        return usageError(QStringLiteral("%1: %2 missing")
+                              .arg(QLatin1String(command->name),
+                                   QString::fromLatin1(command->operands).section(' ', 0, 0)),
+                          command);
     bool timeoutOk = false;
-    const int timeout = parser.value(timeoutOption).toInt(&timeoutOk);
-    if (!timeoutOk || timeout < 30 || timeout > 800) {
-        printError(
-            QStringLiteral("--read-timeout must be a number of milliseconds from 30 to 800"));
-        return kExitUsage;
-    }
+    const int timeout = parser.value(o.readTimeout).toInt(&timeoutOk);
+    if (!timeoutOk || timeout < 30 || timeout > 800)
+        return usageError(
+            QStringLiteral("--read-timeout must be a number of milliseconds from 30 to 800"),
+            command);
     read_timeout = timeout;
+    // The window's port list holds COM1 … COM32; a device path is taken as it is.
+    const QString port = parser.value(o.port).trimmed();
+    if (namesComPort(port) && !isPortListEntry(port))
+        return usageError(QStringLiteral("--port %1: no such port; the port list holds COM1 … "
+                                         "COM32, or give a device path such as /dev/ttyUSB0")
+                              .arg(port),
+                          command);
+
+    CliContext context;
+    context.arguments = operands;
+    context.json = parser.isSet(o.json);
+    for (const QCommandLineOption& option : o.all()) {
+        const QString name = option.names().constFirst();
+        if (command->options.contains(name) && parser.isSet(option))
+            context.options.insert(name, option.valueName().isEmpty() ? QStringLiteral("1")
+                                                                      : parser.value(option));
+    }
+    if (context.options.contains(QStringLiteral("language"))) {
+        const std::optional<Language> language =
+            languageOfCode(context.options.value(QStringLiteral("language")));
+        if (!language)
+            return usageError(QStringLiteral("%1: unknown language \"%2\" (one of %3)")
+                                  .arg(QLatin1String(command->name),
+                                       context.options.value(QStringLiteral("language")),
+                                       languageCodeList()),
+                              command);
+        // The report reads its language from its arguments, in the short code.
+        context.arguments << QStringLiteral("--language") << shortLanguageCode(*language);
+    }
+    if (const int refused = command->check(context); refused != kExitSound) {
+        if (refused == kExitUsage)
+            std::fprintf(stderr, "%s\n", qUtf8Printable(command->usage()));
+        return refused;
+    }
 
     // The port mapping of the window's settings file ([Ports] COMn=PATH).
     if (IniFile settings; settings.load(settingsFilePath()))
         loadPortOverrides(settings);
-
-    CliContext context;
-    context.arguments = positional.mid(1);
-    context.json = parser.isSet(jsonOption);
-    if (const int refused = command->check(context); refused != kExitSound)
-        return refused;
-    QString error;
-    if (!context.session.open(parser.value(portOption), &error)) {
-        printError(error);
-        // What to do about it, for permission denied and no such device.
+    QString linkMessage; // the link's own, in the window's German
+    if (!context.session.open(port, &linkMessage)) {
+        const int errorNumber = context.session.openError();
+        const QString device = context.session.triedPath();
+        printError(openFailureText(port, device, errorNumber));
+        // What to do about it; for a busy port who holds it, and the window's button as
+        // the window shows it in its own language.
+        const std::optional<PortHolder> holder =
+            errorNumber == EBUSY ? findPortHolder(device) : std::nullopt;
+        const std::optional<Language> windowLanguage =
+            languageOfCode(readSettingsFile(settingsFilePath()).language_code);
         const QString hint =
-            portOpenHint(context.session.openError(), parser.value(portOption),
-                         context.session.triedPath(), settingsFilePath(), Language::English);
+            portOpenHint(errorNumber, port, device, settingsFilePath(), Language::English, holder,
+                         GetInfoString(windowLanguage.value_or(Language::English), 101));
         if (!hint.isEmpty())
             printError(hint);
         return kExitPort;
@@ -207,7 +342,7 @@ int main(int argc, char** argv) {
     startProgress(context.session, QString::fromLatin1(command->name), command->exchanges);
     const int exitCode = command->run(context);
     stopProgress();
-    if (parser.isSet(statsOption)) {
+    if (parser.isSet(o.linkStats)) {
         const LinkSession::Figures& f = context.session.figures();
         std::fprintf(stderr,
                      "trv5200-cli: link: %llu exchanges, %llu transfers, %llu bytes, %.3f s in "

@@ -4,29 +4,37 @@
 #include "parameters/parameter_file.h"
 #include "parameters/profile_check.h"
 
-std::optional<ParameterPlan> planFromArguments(const QStringList& arguments, bool allowVerifyOption,
-                                               int* exitCode) {
+QString refusalText(const QString& path, const ParameterFileRefusal& refusal) {
+    using Reason = ParameterFileRefusal::Reason;
+    switch (refusal.reason) {
+    case Reason::BadValue:
+        return QStringLiteral("%1: %2 holds \"%3\", which is not a valid value; nothing was sent")
+            .arg(path, QString(refusal.key).remove(QLatin1Char(':')), refusal.value);
+    case Reason::NoParameterSet:
+        return QStringLiteral("%1 holds no parameter set (no [Options] section); nothing was sent")
+            .arg(path);
+    case Reason::NotIni:
+        return QStringLiteral("%1 is not an INI file (it is empty or holds binary data); nothing "
+                              "was sent")
+            .arg(path);
+    case Reason::TooLarge:
+        return QStringLiteral("%1 is larger than 1 MiB, which no parameter file is; nothing was "
+                              "sent")
+            .arg(path);
+    case Reason::Unreadable:
+        break;
+    }
+    return QStringLiteral("%1 could not be read: %2; nothing was sent").arg(path, refusal.detail);
+}
+
+std::optional<ParameterPlan> planOf(const CliContext& context, int* exitCode) {
     ParameterPlan plan;
-    std::optional<QString> password;
-    for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString& a = arguments[i];
-        if (allowVerifyOption && a == QLatin1String("--no-verify")) {
-            plan.verify = false;
-        } else if (a == QLatin1String("--password") && i + 1 < arguments.size()) {
-            password = arguments[++i];
-        } else if (!a.startsWith(QLatin1String("--")) && plan.path.isEmpty()) {
-            plan.path = a;
-        } else {
-            printError(QStringLiteral("unexpected \"%1\"").arg(a));
-            *exitCode = kExitUsage;
-            return std::nullopt;
-        }
-    }
-    if (plan.path.isEmpty()) {
-        printError(QStringLiteral("no parameter file given"));
-        *exitCode = kExitUsage;
-        return std::nullopt;
-    }
+    plan.path = context.arguments.value(0);
+    plan.verify = !context.options.contains(QStringLiteral("no-verify"));
+    const std::optional<QString> password =
+        context.options.contains(QStringLiteral("password"))
+            ? std::optional<QString>(context.options.value(QStringLiteral("password")))
+            : std::nullopt;
     if (password) {
         plan.level = accessLevelOf(*password);
         if (plan.level == AccessLevel::None) {
@@ -38,7 +46,7 @@ std::optional<ParameterPlan> planFromArguments(const QStringList& arguments, boo
 
     const ParameterFileRead read = loadParameterFile(plan.path);
     if (const auto* refusal = std::get_if<ParameterFileRefusal>(&read)) {
-        printError(refusalMessage(Language::English, plan.path, *refusal));
+        printError(refusalText(plan.path, *refusal));
         *exitCode = kExitRefused;
         return std::nullopt;
     }

@@ -5,6 +5,7 @@
 // level a password gives. Refused input ends the command before anything is sent.
 #include "base/access_levels.h"
 #include "cli/cli_context.h"
+#include "parameters/parameter_file.h"
 #include "parameters/write_fields.h"
 
 #include <optional>
@@ -16,7 +17,11 @@ struct ParameterPlan {
     bool verify = true;
 };
 
-// Reads "FILE [--no-verify] [--password P]" (--no-verify only when allowVerifyOption).
-// On refusal says why and returns nullopt with the exit code set.
-std::optional<ParameterPlan> planFromArguments(const QStringList& arguments, bool allowVerifyOption,
-                                               int* exitCode);
+// The plan of "FILE [--no-verify] [--password P]": the file is the command's operand, the
+// options as main read them. On refusal says why and returns nullopt with the exit code
+// set.
+std::optional<ParameterPlan> planOf(const CliContext& context, int* exitCode);
+
+// Why a parameter file was refused, in the command line's words: what the file holds,
+// and that nothing was sent.
+QString refusalText(const QString& path, const ParameterFileRefusal& refusal);

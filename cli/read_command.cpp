@@ -5,19 +5,6 @@
 
 #include <QDateTime>
 
-int checkRead(CliContext& context) {
-    const QStringList& args = context.arguments;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--ini") && i + 1 < args.size()) {
-            context.options.insert(QStringLiteral("ini"), args[++i]);
-        } else {
-            printError(QStringLiteral("read: unexpected \"%1\" (read [--ini FILE])").arg(args[i]));
-            return kExitUsage;
-        }
-    }
-    return kExitSound;
-}
-
 int runRead(CliContext& context) {
     const QString iniPath = context.options.value(QStringLiteral("ini"));
     int exitCode = kExitSound;
@@ -36,9 +23,13 @@ int runRead(CliContext& context) {
     writeParameterSet(shown, fields, now);
     const QString section = QString::fromUtf16(kParameterSection);
     if (context.json) {
+        // Typed: numbers as numbers, the profile times as ISO 8601 times of day ("21:00:00"),
+        // the time of the read as the PC's, with its offset.
         QJsonObject o;
         for (const QString& key : shown.keys(section))
-            o.insert(QString(key).remove(QLatin1Char(':')), shown.value(section, key));
+            o.insert(QString(key).remove(QLatin1Char(':')), jsonValueOf(shown.value(section, key)));
+        o.insert(QStringLiteral("Datum"),
+                 now.toOffsetFromUtc(now.offsetFromUtc()).toString(Qt::ISODate));
         printJson(o);
     } else {
         for (const QString& key : shown.keys(section))

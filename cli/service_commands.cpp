@@ -5,6 +5,7 @@
 #include "text/info_table.h"
 
 #include <QJsonArray>
+#include <QRegularExpression>
 
 namespace {
 
@@ -12,15 +13,31 @@ QString englishRow(int row) {
     return GetInfoString(Language::English, row);
 }
 
-// The window's grid joins a record's fault texts without a separator; a terminal line
-// reads better with commas.
-QString faultsOf(quint16 bits) {
+// A record's fault texts, one per bit set.
+QStringList faultsOf(quint16 bits) {
     QStringList texts;
     for (int bit = 0; bit < 16; ++bit)
         if (const QString text = faultText(quint16(bits & (1U << bit)), englishRow);
             !text.isEmpty())
             texts << text;
-    return texts.join(QStringLiteral(", "));
+    return texts;
+}
+
+// A record's time stamp, "dd.MM  HH:mm": the controller stores no year, so none is made
+// up; day, month, hour and minute as numbers beside the text.
+QJsonObject faultRecordJson(const FaultRow& row) {
+    static const QRegularExpression stamp(
+        QStringLiteral("^(\\d{1,2})\\.(\\d{1,2})\\s+(\\d{1,2}):(\\d{1,2})$"));
+    QJsonObject o{{"time", row.time},
+                  {"bits", row.bits},
+                  {"faults", QJsonArray::fromStringList(faultsOf(row.bits))}};
+    const QRegularExpressionMatch match = stamp.match(row.time.trimmed());
+    const char* const parts[] = {"day", "month", "hour", "minute"};
+    for (int i = 0; i < 4; ++i)
+        o.insert(QLatin1String(parts[i]), match.hasMatch()
+                                              ? QJsonValue(match.captured(i + 1).toInt())
+                                              : QJsonValue(QJsonValue::Null));
+    return o;
 }
 
 } // namespace
@@ -45,21 +62,13 @@ int runSyncClock(CliContext& context) {
     const LiveReadResult live = readLive(context.session, *id);
     const QString shown = live.display ? live.display->uC_Zeit : QString();
     if (context.json)
-        printJson(QJsonObject{{"set", true}, {"controller_clock", shown}});
+        printJson(
+            QJsonObject{{"set", true},
+                        {"controller_clock",
+                         live.display ? controllerClockJson(live.display->values.controllerClock)
+                                      : QJsonValue(QJsonValue::Null)}});
     else
         printOut(QStringLiteral("clock set%1\n").arg(shown.isEmpty() ? QString() : ": " + shown));
-    return kExitSound;
-}
-
-int checkFaults(CliContext& context) {
-    for (const QString& a : context.arguments) {
-        if (a == QLatin1String("--clear")) {
-            context.options.insert(QStringLiteral("clear"), QStringLiteral("1"));
-        } else {
-            printError(QStringLiteral("faults: unexpected \"%1\" (faults [--clear])").arg(a));
-            return kExitUsage;
-        }
-    }
     return kExitSound;
 }
 
@@ -77,11 +86,13 @@ int runFaults(CliContext& context) {
     for (const FaultRow& row : read.list->rows) {
         if (row.bits == 0)
             continue; // a record never written, or cleared
-        const QString faults = faultsOf(row.bits);
-        records.append(QJsonObject{{"time", row.time}, {"bits", row.bits}, {"faults", faults}});
-        text += QStringLiteral("%1  %2\n").arg(row.time, faults);
+        records.append(faultRecordJson(row));
+        // The window's grid joins a record's fault texts without a separator; a terminal
+        // line reads better with commas.
+        text += QStringLiteral("%1  %2\n").arg(row.time, faultsOf(row.bits).join(", "));
     }
-    QJsonObject result{{"records", records}};
+    QJsonObject result{
+        {"records", records}, {"impossible_position", QJsonValue::Null}, {"cleared", false}};
     if (read.list->impossiblePosition) {
         result.insert("impossible_position", read.position);
         text += QStringLiteral("impossible fault-memory position %1: shown as a full ring\n")
@@ -103,20 +114,10 @@ int runFaults(CliContext& context) {
 }
 
 int checkCalibrate(CliContext& context) {
-    const QStringList& args = context.arguments;
-    std::optional<QString> password;
-    for (qsizetype i = 0; i < args.size(); ++i) {
-        if (args[i] == QLatin1String("--measured") && i + 1 < args.size()) {
-            context.options.insert(QStringLiteral("measured"), args[++i]);
-        } else if (args[i] == QLatin1String("--password") && i + 1 < args.size()) {
-            password = args[++i];
-        } else {
-            printError(QStringLiteral("calibrate: unexpected \"%1\" (calibrate --measured VOLTS "
-                                      "--password P)")
-                           .arg(args[i]));
-            return kExitUsage;
-        }
-    }
+    const std::optional<QString> password =
+        context.options.contains(QStringLiteral("password"))
+            ? std::optional<QString>(context.options.value(QStringLiteral("password")))
+            : std::nullopt;
     bool ok = false;
     const int volts = context.options.value(QStringLiteral("measured")).toInt(&ok);
     if (!ok) {
@@ -125,9 +126,8 @@ int checkCalibrate(CliContext& context) {
     }
     // The range of the page's measured-value field.
     if (volts < 210 || volts > 260) {
-        printError(QStringLiteral(
-                       "calibrate: %1 V is outside the measured-value field's 210 … 260 V: nothing "
-                       "was sent")
+        printError(QStringLiteral("calibrate: --measured %1 is outside 210 … 260 V, the range a "
+                                  "calibration takes: nothing was sent")
                        .arg(volts));
         return kExitRefused;
     }
@@ -162,7 +162,11 @@ int runCalibrate(CliContext& context) {
     const auto lines = [](const QList<CalibrationLogLine>& log) {
         QStringList out;
         for (const CalibrationLogLine& line : log)
-            out << logLineText(Language::English, line);
+            // The window's log appends a number without a space; a terminal line has one.
+            out << (line.number ? logLineText(Language::English, {line.row, line.own, std::nullopt})
+                                          .trimmed() +
+                                      QLatin1Char(' ') + QString::number(*line.number)
+                                : logLineText(Language::English, line));
         return out;
     };
     if (!result.refusal.isEmpty()) {

@@ -35,11 +35,12 @@ QJsonObject readingJson(const QDateTime& at, const LiveValues& v) {
                   {"actual_hz", rounded(v.actualHz, 2)},
                   {"nominal_hz", rounded(v.nominalHz, 2)},
                   {"heat_sink_1_c", rounded(v.heatSink1Celsius, 2)},
-                  {"saving_percent", rounded(v.savingPercent, 1)}};
-    if (v.heatSink2Celsius)
-        o.insert("heat_sink_2_c", rounded(*v.heatSink2Celsius, 2));
-    if (v.controllerClock.isValid())
-        o.insert("controller_clock", v.controllerClock.toString(Qt::ISODate));
+                  {"saving_percent", rounded(v.savingPercent, 1)},
+                  // The old generation has one heat sink.
+                  {"heat_sink_2_c", v.heatSink2Celsius ? QJsonValue(rounded(*v.heatSink2Celsius, 2))
+                                                       : QJsonValue(QJsonValue::Null)},
+                  // The controller's local standard time, not the PC's UTC of "time".
+                  {"controller_clock", controllerClockJson(v.controllerClock)}};
     return o;
 }
 
@@ -67,30 +68,20 @@ void waitUntil(const QDeadlineTimer& next) {
 } // namespace
 
 int checkWatch(CliContext& context) {
-    const QStringList& a = context.arguments;
-    for (qsizetype i = 0; i < a.size(); ++i) {
-        if (a[i] == QLatin1String("--csv") && i + 1 < a.size()) {
-            // A folder that is not there is found before anything is sent.
-            const QString csv = a[++i];
-            if (const QFileInfo folder(QFileInfo(csv).absolutePath());
-                !folder.isDir() || !folder.isWritable()) {
-                printError(QStringLiteral("watch: %1: the folder cannot be written").arg(csv));
-                return kExitFile;
-            }
-            context.options.insert(QStringLiteral("csv"), csv);
-        } else if (a[i] == QLatin1String("--seconds") && i + 1 < a.size()) {
-            bool ok = false;
-            const int seconds = a[++i].toInt(&ok);
-            if (!ok || seconds < 1 || seconds > kMaxSeconds) {
-                printError(QStringLiteral("watch: --seconds must be a whole number from 1 to %1")
-                               .arg(kMaxSeconds));
-                return kExitUsage;
-            }
-            context.options.insert(QStringLiteral("seconds"), QString::number(seconds));
-        } else {
-            printError(QStringLiteral("watch: unexpected \"%1\" (watch [--csv FILE] "
-                                      "[--seconds N])")
-                           .arg(a[i]));
+    // A folder that is not there is found before anything is sent.
+    if (const QString csv = context.options.value(QStringLiteral("csv")); !csv.isEmpty()) {
+        if (const QFileInfo folder(QFileInfo(csv).absolutePath());
+            !folder.isDir() || !folder.isWritable()) {
+            printError(QStringLiteral("watch: %1: the folder cannot be written").arg(csv));
+            return kExitFile;
+        }
+    }
+    if (context.options.contains(QStringLiteral("seconds"))) {
+        bool ok = false;
+        const int seconds = context.options.value(QStringLiteral("seconds")).toInt(&ok);
+        if (!ok || seconds < 1 || seconds > kMaxSeconds) {
+            printError(QStringLiteral("watch: --seconds must be a whole number from 1 to %1")
+                           .arg(kMaxSeconds));
             return kExitUsage;
         }
     }

@@ -10,6 +10,7 @@
 #include "session/parameter_jobs.h"
 
 #include <QJsonArray>
+#include <QRegularExpression>
 
 namespace {
 
@@ -19,13 +20,28 @@ bool rampTimesFor(const ParameterPlan& plan, const ControllerIdentity& id) {
     return rampTimesAllowed(passwLevelOf(plan.level), id.hwOld, id.revision);
 }
 
+// One side of a row: its value typed, and where two words show the same value ("60 (167)",
+// two start-frequency takts of 60 Hz) the word beside it.
+void insertSide(QJsonObject& o, const QString& key, const QString& shown) {
+    static const QRegularExpression withWord(QStringLiteral("^(.*) \\((\\d+)\\)$"));
+    const QRegularExpressionMatch match = withWord.match(shown);
+    if (!match.hasMatch()) {
+        o.insert(key, jsonValueOf(shown));
+        return;
+    }
+    o.insert(key, jsonValueOf(match.captured(1)));
+    o.insert(key + QStringLiteral("_word"), match.captured(2).toInt());
+}
+
 QJsonArray rowsJson(const QList<ParameterRow>& rows) {
     QJsonArray array;
-    for (const ParameterRow& row : rows)
-        array.append(QJsonObject{{"parameter", parameterCaption(Language::English, row.id)},
-                                 {"file", row.ours},
-                                 {"controller", row.theirs},
-                                 {"differs", row.differs}});
+    for (const ParameterRow& row : rows) {
+        QJsonObject o{{"parameter", parameterCaption(Language::English, row.id)},
+                      {"differs", row.differs}};
+        insertSide(o, QStringLiteral("file"), row.ours);
+        insertSide(o, QStringLiteral("controller"), row.theirs);
+        array.append(o);
+    }
     return array;
 }
 
@@ -44,7 +60,7 @@ QString rowsText(const QList<ParameterRow>& rows, const QString& oursName,
 
 int checkWrite(CliContext& context) {
     int exitCode = kExitSound;
-    const std::optional<ParameterPlan> plan = planFromArguments(context.arguments, true, &exitCode);
+    const std::optional<ParameterPlan> plan = planOf(context, &exitCode);
     if (plan)
         g_plan = *plan;
     return exitCode;
@@ -52,8 +68,7 @@ int checkWrite(CliContext& context) {
 
 int checkCompare(CliContext& context) {
     int exitCode = kExitSound;
-    const std::optional<ParameterPlan> plan =
-        planFromArguments(context.arguments, false, &exitCode);
+    const std::optional<ParameterPlan> plan = planOf(context, &exitCode);
     if (plan)
         g_plan = *plan;
     return exitCode;
@@ -86,7 +101,10 @@ int runWrite(CliContext& context) {
         return sayFailure(failure, QStringLiteral(" during the write: the controller may hold "
                                                   "part of the set; write it again"));
     }
-    QJsonObject result{{"written", true}, {"ramp_times", withRampTimes}};
+    QJsonObject result{{"written", true},
+                       {"ramp_times", withRampTimes},
+                       {"verified", QJsonValue::Null},
+                       {"differences", QJsonValue::Null}};
     if (!g_plan.verify) {
         if (context.json)
             printJson(result);
@@ -139,5 +157,6 @@ int runCompare(CliContext& context) {
     else
         printOut(rowsText(rows, QStringLiteral("file"), QStringLiteral("controller")) +
                  QStringLiteral("%1 of %2 parameters differ\n").arg(differing).arg(rows.size()));
-    return kExitSound;
+    // As diff and cmp: a script asks "the same?" by the exit code alone.
+    return differing == 0 ? kExitSound : kExitDiffer;
 }

@@ -7,20 +7,34 @@
 #include "serial/port_hint.h"
 #include "serial/sio.h"
 
-void THauptfenster::showPortHint(int errorNumber, const QString& devicePath) {
-    const QString hint =
-        portOpenHint(errorNumber, port_name, devicePath, settingsFilePath(), activeLanguage());
+#include <cerrno>
+
+namespace {
+
+void showHint(THauptfenster* w, int errorNumber, const QString& devicePath,
+              const std::optional<PortHolder>& holder) {
+    const QString hint = portOpenHint(errorNumber, port_name, devicePath, settingsFilePath(),
+                                      w->activeLanguage(), holder);
     if (hint.isEmpty())
         return;
-    StatusBar3->setPanelText(TStatusLine::kMessagePanel, hint);
-    port_hint_note = hint;
+    w->StatusBar3->setPanelText(TStatusLine::kMessagePanel, hint);
+    w->port_hint_note = hint;
     // While it stands there it follows a change of language.
-    disconnect(port_hint_relabel);
-    port_hint_relabel =
-        connect(this, &THauptfenster::languageApplied, this, [this, errorNumber, devicePath] {
-            if (StatusBar3->panelText(TStatusLine::kMessagePanel) == port_hint_note)
-                showPortHint(errorNumber, devicePath);
+    QObject::disconnect(w->port_hint_relabel);
+    w->port_hint_relabel = QObject::connect(
+        w, &THauptfenster::languageApplied, w, [w, errorNumber, devicePath, holder] {
+            if (w->StatusBar3->panelText(TStatusLine::kMessagePanel) == w->port_hint_note)
+                showHint(w, errorNumber, devicePath, holder);
         });
+}
+
+} // namespace
+
+void THauptfenster::showPortHint(int errorNumber, const QString& devicePath) {
+    // Who holds a busy device is looked up once, at the failed open; a change of language
+    // says the same again.
+    showHint(this, errorNumber, devicePath,
+             errorNumber == EBUSY ? findPortHolder(devicePath) : std::nullopt);
 }
 
 void THauptfenster::clearPortHint() {

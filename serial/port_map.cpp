@@ -11,6 +11,17 @@ QHash<QString, QString>& overrideTable() {
 }
 } // namespace
 
+bool isPortListEntry(const QString& text) {
+    static const QRegularExpression entry(QStringLiteral("^COM([1-9]|[12][0-9]|3[0-2])$"),
+                                          QRegularExpression::CaseInsensitiveOption);
+    return entry.match(text.trimmed()).hasMatch();
+}
+
+bool namesComPort(const QString& text) {
+    const QString t = text.trimmed();
+    return t.startsWith(QLatin1String("COM"), Qt::CaseInsensitive) && !t.contains(QLatin1Char('/'));
+}
+
 QString defaultDevicePath(const QString& entry) {
 #ifdef Q_OS_WIN
     return entry;

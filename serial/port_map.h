@@ -8,6 +8,12 @@
 
 class IniFile;
 
+// A port list entry: "COM1" … "COM32", in any case, spaces around allowed.
+bool isPortListEntry(const QString& text);
+// Text that names a COM port ("COM0", "com33", "COMx") rather than a device path. Such a
+// text that is no port list entry names no port the window offers.
+bool namesComPort(const QString& text);
+
 // Device path an entry stands for when nothing maps it.
 QString defaultDevicePath(const QString& entry);
 

@@ -1,12 +1,14 @@
 #include "serial/sio.h"
 
 #include "base/message_sink.h"
+#include "serial/port_holder.h"
 #include "serial/port_map.h"
 #include "serial/port_tuning.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
 #include <QDeadlineTimer>
+#include <QFileInfo>
 #include <QPointer>
 #include <QSerialPort>
 #include <algorithm>
@@ -102,12 +104,24 @@ TSio::TSio() {
     devicePath_ = devicePathFor(port_name);
 
     port_ = new QSerialPort(this);
-    port_->setPortName(devicePath_);
+    // The lock file names the device itself, not the name it was given: a by-id link, a
+    // published link and the device's own name meet the same lock, which other programs
+    // (lockdev, minicom) take by the device's name too.
+    const QString device = QFileInfo(devicePath_).canonicalFilePath();
+    port_->setPortName(device.isEmpty() ? devicePath_ : device);
     errno = 0;
     if (!port_->open(QIODevice::ReadWrite)) {
         const int savedErrno = errno;
         port_handle = -1;
         openError_ = openErrorNumber(savedErrno, port_->error());
+#ifdef Q_OS_UNIX
+        // Refused by the lock file of a live process: the device is in use. The lock's own
+        // file operations leave an error number that says something else (2, or 13 for a
+        // lock file of another user's); a device this user may not open is not reached
+        // while the lock stands.
+        if (port_->error() == QSerialPort::PermissionError && lockHolderPid(devicePath_))
+            openError_ = EBUSY;
+#endif
         showMessage(QString::asprintf("Kein Zugriff auf %s, Fehlernummer: %d",
                                       qUtf8Printable(port_name), openError_));
         return;

@@ -61,13 +61,18 @@ private slots:
     void report();
     void portOpenHints_data();
     void portOpenHints();
+    void optionsAfterTheCommand_data();
+    void optionsAfterTheCommand();
+    void typedJson_data() { identify_data(); }
+    void typedJson();
 
 private:
     void startController(Generation generation, int revision);
     // The program with these arguments, on the controller's link; a generous read
     // time-out, as the test is not about it and the machine may be busy.
     // unprivileged: the program runs as nobody when the test runs as root.
-    Run cli(QStringList arguments, bool onController = true, bool unprivileged = false);
+    Run cli(QStringList arguments, bool onController = true, bool unprivileged = false,
+            const QProcessEnvironment& extra = {});
     // The controller's set saved by read --ini, with one key changed.
     QString fileWith(const QString& key, const QString& value);
     QString link() const { return dir_.filePath(QStringLiteral("ttyTRV")); }
@@ -93,11 +98,15 @@ void CliTest::startController(Generation generation, int revision) {
     QVERIFY2(sim_->host().publishLink(link(), &error), qPrintable(error));
 }
 
-Run CliTest::cli(QStringList arguments, bool onController, bool unprivileged) {
+Run CliTest::cli(QStringList arguments, bool onController, bool unprivileged,
+                 const QProcessEnvironment& extra) {
     if (onController)
         arguments = QStringList{"--port", link(), "--read-timeout", "500"} + arguments;
     QProcess process;
-    process.setProcessEnvironment(environment());
+    QProcessEnvironment env = environment();
+    for (const QString& key : extra.keys())
+        env.insert(key, extra.value(key));
+    process.setProcessEnvironment(env);
     QString program = QStringLiteral(TRV_CLI);
     if (unprivileged) {
         runUnprivileged(process);
@@ -163,9 +172,9 @@ void CliTest::readSavesALoadableFile() {
     const ParameterFileRead loaded = loadParameterFile(path);
     QVERIFY(std::holds_alternative<LoadedParameters>(loaded));
     const LoadedParameters& set = std::get<LoadedParameters>(loaded);
-    QCOMPARE(o.value("Startfrequenz").toString(), QString::number(set.startHz));
+    QCOMPARE(o.value("Startfrequenz").toInt(), set.startHz);
     QCOMPARE(o.value("WT_Time1").toString(), set.profileTimes[0].toString("hh:mm:ss"));
-    QCOMPARE(o.value("WE_Takt3").toString(), QString::number(set.takts[5]));
+    QCOMPARE(o.value("WE_Takt3").toInt(), set.takts[5]);
 
     const Run unwritable = cli({"read", "--ini", dir_.filePath("no/such/folder/set.ini")});
     QCOMPARE(unwritable.exitCode, int(kExitFile));
@@ -202,8 +211,9 @@ void CliTest::writeVerifyAndCompare() {
     const QString path = fileWith("WT_Endtime:", "06:30:00");
     QVERIFY(!path.isEmpty());
 
+    // As diff: 1 when they differ, 0 when they are the same.
     const Run before = cli({"--json", "compare", path});
-    QVERIFY2(before.exitCode == kExitSound, before.err.constData());
+    QVERIFY2(before.exitCode == kExitDiffer, before.err.constData());
     QCOMPARE(before.json().value("differing").toInt(), 1);
     for (const QJsonValue& row : before.json().value("parameters").toArray()) {
         if (row.toObject().value("differs").toBool()) {
@@ -215,7 +225,9 @@ void CliTest::writeVerifyAndCompare() {
     const Run write = cli({"--json", "write", path});
     QVERIFY2(write.exitCode == kExitSound, write.err.constData());
     QVERIFY(write.json().value("verified").toBool());
-    QCOMPARE(cli({"--json", "compare", path}).json().value("differing").toInt(), 0);
+    const Run after = cli({"compare", path});
+    QCOMPARE(after.exitCode, int(kExitSound));
+    QVERIFY2(after.out.endsWith("0 of 16 parameters differ\n"), after.out.constData());
 
     const QString later = fileWith("WT_Endtime:", "06:45:00");
     sim_->model().spoilNextWrite(space, quint16(address), 0x0700); // 07:00 instead of 06:45
@@ -229,7 +241,7 @@ void CliTest::writeVerifyAndCompare() {
     // Without the read-back the write alone: exit 0, nothing verified.
     const Run unverified = cli({"--json", "write", later, "--no-verify"});
     QCOMPARE(unverified.exitCode, int(kExitSound));
-    QVERIFY(!unverified.json().contains("verified"));
+    QVERIFY(unverified.json().value("verified").isNull());
 }
 
 void CliTest::refusedFileSendsNothing_data() {
@@ -313,7 +325,14 @@ void CliTest::refusedInvocations_data() {
     QTest::newRow("no such port") << QStringList{"--port", "/nonexistent/tty", "identify"}
                                   << int(kExitPort);
     QTest::newRow("read with a stray argument")
-        << QStringList{"--port", "/nonexistent/tty", "read", "--csv"} << int(kExitUsage);
+        << QStringList{"--port", "/nonexistent/tty", "read", "extra"} << int(kExitUsage);
+    QTest::newRow("another command's option")
+        << QStringList{"--port", "/nonexistent/tty", "read", "--csv", "x.csv"} << int(kExitUsage);
+    QTest::newRow("COM0") << QStringList{"--port", "COM0", "identify"} << int(kExitUsage);
+    QTest::newRow("COM33") << QStringList{"identify", "--port", "com33"} << int(kExitUsage);
+    QTest::newRow("COMx") << QStringList{"--port", "COMx", "identify"} << int(kExitUsage);
+    QTest::newRow("unknown language")
+        << QStringList{"report", "r.pdf", "--language", "xx"} << int(kExitUsage);
     QTest::newRow("help") << QStringList{"--help"} << int(kExitSound);
 }
 
@@ -323,8 +342,16 @@ void CliTest::refusedInvocations() {
     const Run run = cli(arguments, false);
     QCOMPARE(run.exitCode, exitCode);
     if (exitCode == kExitPort)
-        QVERIFY2(run.err.contains("Kein Zugriff auf /nonexistent/tty, Fehlernummer: 2"),
+        QVERIFY2(run.err.contains("/nonexistent/tty could not be opened: error 2, "),
                  run.err.constData());
+    // A refused command line shows the right form: the usage line of its command.
+    if (exitCode == kExitUsage && arguments.contains("read"))
+        QVERIFY2(run.err.contains("\nusage: trv5200-cli [options] read [--ini FILE]\n"),
+                 run.err.constData());
+    if (exitCode == kExitUsage && arguments.contains("identify"))
+        QVERIFY2(run.err.contains("\nusage: trv5200-cli [options] identify\n"),
+                 run.err.constData());
+    QVERIFY2(!run.err.contains("Kein Zugriff"), run.err.constData()); // English throughout
     if (arguments == QStringList{"--help"})
         QVERIFY(run.out.contains("Exit codes:"));
 }
@@ -418,6 +445,10 @@ void CliTest::report() {
     QVERIFY(!QFile::exists(dir_.filePath("no/such/folder/report.pdf")));
 
     sim_->host().clearReceived();
+    // The settings file's code names a language as well as the short one, in any case.
+    QCOMPARE(cli({"report", dir_.filePath("bericht.pdf"), "--language", "GER"}).exitCode,
+             int(kExitSound));
+    sim_->host().clearReceived();
     QCOMPARE(cli({"report", path, "--language", "xx"}).exitCode, int(kExitUsage));
     QCOMPARE(cli({"report"}).exitCode, int(kExitUsage));
     QCOMPARE(sim_->host().received().size(), 0);
@@ -431,19 +462,35 @@ void CliTest::portOpenHints_data() {
     QTest::addColumn<QStringList>("stderrHolds");
     QTest::newRow("no device at the path")
         << "path"
-        << QStringList{"Kein Zugriff auf /nonexistent/tty, Fehlernummer: 2",
+        << QStringList{"/nonexistent/tty could not be opened: error 2, ",
                        "There is no device /nonexistent/tty."};
     QTest::newRow("the COM entry's controller has gone")
         << "entry"
-        << QStringList{"Kein Zugriff auf COM7, Fehlernummer: 2", "COM7 stands for ",
+        << QStringList{"COM7 (", ") could not be opened: error 2, ", "COM7 stands for ",
                        "in the [Ports] section of ", "TRV5200.ini"};
     QTest::newRow("no permission for the device")
         << "permission"
-        << QStringList{"Fehlernummer: 13", "No permission for ",
+        << QStringList{"could not be opened: error 13, ", "No permission for ",
                        "serial ports belong to the "
                        "group dialout",
                        "\"sudo usermod -aG dialout $USER\", then log out and "
                        "in again."};
+    // Held open by another program, here the test itself through the link, as the
+    // window's "com deactivate" leaves it: busy, and who holds it.
+    QTest::newRow("held by another program")
+        << "busy"
+        << QStringList{"could not be opened: error 16, ", " is in use: tst_cli (process ",
+                       "End that program to release the port."};
+    QTest::newRow("held by another program, as nobody")
+        << "busy unprivileged"
+        << QStringList{"could not be opened: error 16, ", " is in use: tst_cli (process "};
+    QTest::newRow("/dev/null") << "/dev/null"
+                               << QStringList{"/dev/null could not be opened: error 25, ",
+                                              "/dev/null is not a serial port."};
+    QTest::newRow("a regular file") << "file"
+                                    << QStringList{"could not be opened: error 25, ",
+                                                   "is not a serial port. Name the adapter's "
+                                                   "device instead"};
 }
 
 void CliTest::portOpenHints() {
@@ -464,6 +511,34 @@ void CliTest::portOpenHints() {
         run = cli({"--port", "COM7", "identify"}, false);
         QVERIFY2(run.err.contains(link().toUtf8()), run.err.constData());
         QVERIFY2(run.err.contains(settings.fileName().toUtf8()), run.err.constData());
+    } else if (kind.startsWith("busy")) {
+        startController(Generation::New, 14);
+        LinkSession holder;
+        QString error;
+        QVERIFY2(holder.open(link(), &error), qPrintable(error));
+        if (kind == "busy") {
+            run = cli({"--port", link(), "identify"}, false);
+        } else {
+            // By the device's own name, as an ordinary user: the same lock stops it.
+            QVERIFY(QFile::setPermissions(dir_.path(), QFile::ReadOwner | QFile::WriteOwner |
+                                                           QFile::ExeOwner | QFile::ReadOther |
+                                                           QFile::ExeOther));
+            run = cli({"--port", sim_->devicePath(), "identify"}, false, true);
+        }
+        QVERIFY2(
+            run.err.contains(
+                QStringLiteral("(process %1)").arg(QCoreApplication::applicationPid()).toUtf8()),
+            run.err.constData());
+        // Once the holder lets go, the port opens.
+        QVERIFY(holder.isOpen());
+    } else if (kind == "/dev/null") {
+        run = cli({"--port", "/dev/null", "identify"}, false);
+    } else if (kind == "file") {
+        const QString file = dir_.filePath("not-a-port");
+        QFile regular(file);
+        QVERIFY(regular.open(QIODevice::WriteOnly));
+        regular.close();
+        run = cli({"--port", file, "identify"}, false);
     } else {
         startController(Generation::New, 14);
         // Only the device's own mode stands in the way: its folder may be searched.
@@ -480,9 +555,97 @@ void CliTest::portOpenHints() {
     QCOMPARE(run.exitCode, int(kExitPort));
     for (const QString& piece : stderrHolds)
         QVERIFY2(run.err.contains(piece.toUtf8()), run.err.constData());
-    // The link's message first, unchanged, then the hint on a line of its own.
+    // The failure first, in English as the rest, then the hint on a line of its own.
+    QVERIFY2(!run.err.contains("Kein Zugriff"), run.err.constData());
     QCOMPARE(run.err.count('\n'), 2);
     QVERIFY(run.out.isEmpty());
+    if (kind == "busy") // released, the port opens again
+        QCOMPARE(cli({"identify"}).exitCode, int(kExitSound));
+}
+
+void CliTest::optionsAfterTheCommand_data() {
+    QTest::addColumn<QStringList>("arguments");
+    QTest::addColumn<QString>("key"); // what the JSON holds
+    QTest::newRow("--json before") << QStringList{"--json", "identify"} << "generation";
+    QTest::newRow("--json after") << QStringList{"identify", "--json"} << "generation";
+    QTest::newRow("every option after")
+        << QStringList{"faults", "--read-timeout", "500", "--json"} << "records";
+    QTest::newRow("the command's option before it")
+        << QStringList{"--json", "--ini", dir_.filePath("before.ini"), "read"} << "WT_Time1";
+}
+
+// Options before or after the command, as a Linux command takes them.
+void CliTest::optionsAfterTheCommand() {
+    QFETCH(QStringList, arguments);
+    QFETCH(QString, key);
+    startController(Generation::New, 14);
+    const Run run = cli(arguments);
+    QVERIFY2(run.exitCode == kExitSound, run.err.constData());
+    QVERIFY2(run.json().contains(key), run.out.constData());
+    if (arguments.contains("--ini"))
+        QVERIFY(QFileInfo::exists(dir_.filePath("before.ini")));
+}
+
+// JSON is typed: numbers, booleans, null for what the controller does not have. The
+// controller clock is its local standard time, without an offset (it knows no zone), here
+// Berlin's in winter and summer alike; fault records have no year.
+void CliTest::typedJson() {
+    QFETCH(Generation, generation);
+    QFETCH(int, revision);
+    startController(generation, revision);
+    QProcessEnvironment berlin;
+    berlin.insert("TZ", "Europe/Berlin");
+
+    const QJsonObject id = cli({"identify", "--json"}, true, false, berlin).json();
+    QVERIFY(id.value("calibration_value").isDouble());
+    QCOMPARE(id.value("product_code").isNull(), generation == Generation::Old);
+
+    const QJsonObject set = cli({"read", "--json"}, true, false, berlin).json();
+    for (const char* number : {"Startfrequenz", "Einbrenndauer", "WT_Takt1", "WE_P_Red3"})
+        QVERIFY2(set.value(number).isDouble(), number);
+    QCOMPARE(set.value("WT_Time1").toString().size(), 8); // "21:00:00"
+    QVERIFY(QDateTime::fromString(set.value("Datum").toString(), Qt::ISODate).isValid());
+
+    QCOMPARE(cli({"sync-clock"}, true, false, berlin).exitCode, int(kExitSound));
+    const QTimeZone zone("Europe/Berlin");
+    const QDateTime utc = QDateTime::currentDateTimeUtc();
+    const QDateTime standard = utc.addSecs(zone.standardTimeOffset(utc));
+    const auto checkClock = [&standard](const QJsonValue& value) {
+        const QString text = value.toString();
+        QVERIFY2(!text.endsWith('Z') && !text.contains('+'), qPrintable(text));
+        const QDateTime clock = QDateTime::fromString(text, Qt::ISODate);
+        QVERIFY2(clock.isValid() && clock.timeSpec() == Qt::LocalTime, qPrintable(text));
+        const QDateTime asStandard(clock.date(), clock.time(), QTimeZone::utc());
+        const QDateTime expected(standard.date(), standard.time(), QTimeZone::utc());
+        QVERIFY2(qAbs(asStandard.secsTo(expected)) < 120, qPrintable(text));
+    };
+    checkClock(cli({"sync-clock", "--json"}, true, false, berlin).json().value("controller_clock"));
+
+    const Run watch = cli({"watch", "--json", "--seconds", "1"}, true, false, berlin);
+    const QJsonObject reading =
+        QJsonDocument::fromJson(watch.out.left(watch.out.indexOf('\n'))).object();
+    checkClock(reading.value("controller_clock"));
+    QVERIFY(reading.value("mains_v").isDouble());
+    QVERIFY(reading.value("heat_sink_1_c").isDouble());
+    QVERIFY(reading.value("time").toString().endsWith('Z')); // the PC's own time, in UTC
+
+    const QJsonObject faults = cli({"faults", "--json"}, true, false, berlin).json();
+    QVERIFY(faults.value("cleared").isBool());
+    const QJsonArray records = faults.value("records").toArray();
+    QVERIFY(!records.isEmpty());
+    for (const QJsonValue& each : records) {
+        const QJsonObject record = each.toObject();
+        for (const char* field : {"day", "month", "hour", "minute", "bits"})
+            QVERIFY2(record.value(field).isDouble(), field);
+        QVERIFY(!record.contains("year"));
+        QVERIFY(record.value("faults").isArray());
+        QCOMPARE(record.value("time").toString(),
+                 QStringLiteral("%1.%2  %3:%4")
+                     .arg(record.value("day").toInt(), 2, 10, QChar('0'))
+                     .arg(record.value("month").toInt(), 2, 10, QChar('0'))
+                     .arg(record.value("hour").toInt(), 2, 10, QChar('0'))
+                     .arg(record.value("minute").toInt(), 2, 10, QChar('0')));
+    }
 }
 
 QTEST_GUILESS_MAIN(CliTest)

@@ -14,6 +14,8 @@ private slots:
     void hint();
     void everyLanguage_data();
     void everyLanguage();
+    void lockFile_data();
+    void lockFile();
 };
 
 void PortHintTest::hint_data() {
@@ -41,8 +43,22 @@ void PortHintTest::hint_data() {
     QTest::newRow("no device, device path")
         << ENOENT << "/dev/ttyUSB1"
         << "/dev/ttyUSB1" << QStringList{"There is no device /dev/ttyUSB1"};
-    QTest::newRow("busy") << EBUSY << "COM1"
-                          << "/dev/ttyS0" << QStringList{};
+    QTest::newRow("busy, holder unknown")
+        << EBUSY << "COM1"
+        << "/dev/ttyS0"
+        << QStringList{"/dev/ttyS0 is in use: another program",
+                       "\"com deactivate\" keeps the port open",
+                       "selecting another port or closing the window releases it"};
+    QTest::newRow("not a serial port, device path")
+        << ENOTTY << "/dev/null"
+        << "/dev/null" << QStringList{"/dev/null is not a serial port"};
+    QTest::newRow("not a serial port, COM entry")
+        << ENOTTY << "COM2"
+        << "/home/tech/notes.txt"
+        << QStringList{"COM2 stands for /home/tech/notes.txt, which is not a serial port",
+                       "[Ports]", settings};
+    QTest::newRow("a folder") << EISDIR << "/tmp"
+                              << "/tmp" << QStringList{"/tmp is not a serial port"};
     QTest::newRow("input/output error") << EIO << "COM1"
                                         << "/dev/ttyS0" << QStringList{};
     QTest::newRow("no error") << 0 << "COM1"
@@ -88,9 +104,58 @@ void PortHintTest::everyLanguage() {
         QVERIFY2(!text.contains(QLatin1Char('%')), qPrintable(text));
     if (language != Language::English)
         QVERIFY(missing != portOpenHint(ENOENT, "COM2", "/dev/ttyS1", settings, Language::English));
+    // A busy port: the holder's name and process, or for the window its button as the
+    // window labels it in that language.
+    const QString caption = GetInfoString(language, 101).trimmed();
+    const QString byProgram =
+        portOpenHint(EBUSY, "COM2", "/dev/ttyS1", settings, language, PortHolder{4711, "minicom"});
+    for (const char* piece : {"/dev/ttyS1", "minicom", "4711"})
+        QVERIFY2(byProgram.contains(piece), qPrintable(byProgram));
+    const QString byWindow =
+        portOpenHint(EBUSY, "COM2", "/dev/ttyS1", settings, language, PortHolder{815, "trv5200"});
+    QVERIFY2(byWindow.contains("815") && byWindow.contains(caption), qPrintable(byWindow));
+    const QString unknown = portOpenHint(EBUSY, "COM2", "/dev/ttyS1", settings, language);
+    QVERIFY2(unknown.contains(caption), qPrintable(unknown));
+    // The caption the window shows in its own language, when the hint is in another.
+    QVERIFY(
+        portOpenHint(EBUSY, "COM2", "/dev/ttyS1", settings, language, std::nullopt, "COM stoppen")
+            .contains("COM stoppen"));
+    const QString notSerial = portOpenHint(ENOTTY, "COM2", "/dev/null", settings, language);
+    for (const char* piece : {"COM2", "/dev/null", "[Ports]"})
+        QVERIFY2(notSerial.contains(piece), qPrintable(notSerial));
+    for (const QString& text : {byProgram, byWindow, unknown, notSerial})
+        QVERIFY2(!text.contains(QLatin1Char('%')), qPrintable(text));
     // No language chosen yet: the design language, German.
     QCOMPARE(portOpenHint(EACCES, "COM2", "/dev/ttyS1", settings, std::nullopt),
              portOpenHint(EACCES, "COM2", "/dev/ttyS1", settings, Language::German));
+}
+
+void PortHintTest::lockFile_data() {
+    QTest::addColumn<QString>("device");
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QByteArray>("contents");
+    QTest::addColumn<qint64>("pid"); // 0: none
+    QTest::newRow("QSerialPort's")
+        << "/dev/ttyUSB0"
+        << "LCK..ttyUSB0" << QByteArray("4711\ntrv5200\nhost\n") << qint64(4711);
+    QTest::newRow("lockdev's") << "/dev/pts/3"
+                               << "LCK..pts_3" << QByteArray("      4711\n") << qint64(4711);
+    QTest::newRow("a path outside /dev") << "/tmp/x/ttyTRV"
+                                         << "LCK.._tmp_x_ttyTRV" << QByteArray("12") << qint64(12);
+    QTest::newRow("binary") << "/dev/ttyS0"
+                            << "LCK..ttyS0" << QByteArray("\x67\x12\0\0", 4) << qint64(0);
+    QTest::newRow("empty") << "/dev/ttyS0"
+                           << "LCK..ttyS0" << QByteArray() << qint64(0);
+}
+
+// The lock file's name for a device and the process id it holds, in both text forms.
+void PortHintTest::lockFile() {
+    QFETCH(QString, device);
+    QFETCH(QString, name);
+    QFETCH(QByteArray, contents);
+    QFETCH(qint64, pid);
+    QCOMPARE(lockFileName(device), name);
+    QCOMPARE(lockFilePid(contents).value_or(0), pid);
 }
 
 QTEST_GUILESS_MAIN(PortHintTest)

@@ -10,6 +10,7 @@
 
 #include <QFile>
 #include <QFileInfo>
+#include <QSerialPort>
 #include <cerrno>
 
 using trvsim::Generation;
@@ -23,6 +24,9 @@ private slots:
     void missingDevice_data();
     void missingDevice();
     void deviceWithoutPermission();
+    void deviceInUse();
+    void notASerialPort_data();
+    void notASerialPort();
 
 private:
     QString panel() const { return w_->StatusBar3->panelText(TStatusLine::kMessagePanel); }
@@ -105,6 +109,55 @@ void PortHintWindowTest::deviceWithoutPermission() {
     QCOMPARE(hint, portOpenHint(EACCES, "COM1", controllerPort(), settingsFilePath(),
                                 w_->activeLanguage()));
 
+    connectSoundly();
+}
+
+// Another program holds the controller's port open (here the test itself, with the serial
+// port the link uses, on the device's own name): the link's message says 16, and the hint
+// names the holder and its process.
+void PortHintWindowTest::deviceInUse() {
+    startController(Generation::New);
+    createWindow();
+    setPortOverrides({{"COM1", controllerPort()}});
+    {
+        QSerialPort holder(sim_->devicePath());
+        QVERIFY2(holder.open(QIODevice::ReadWrite), qPrintable(holder.errorString()));
+        connectAndFail();
+    }
+    QCOMPARE(messages_, QStringList({"Kein Zugriff auf COM1, Fehlernummer: 16", "Fehler an COM1"}));
+    const QString hint = panel();
+    const QString process = QString::number(QCoreApplication::applicationPid());
+    QVERIFY2(hint.contains(controllerPort()) && hint.contains(process) &&
+                 hint.contains(QStringLiteral("tst_port_hint_window")),
+             qPrintable(hint));
+    // Released, the next connect is sound and takes the hint away.
+    connectSoundly();
+}
+
+void PortHintWindowTest::notASerialPort_data() {
+    QTest::addColumn<bool>("regularFile");
+    QTest::newRow("/dev/null") << false;
+    QTest::newRow("a regular file") << true;
+}
+
+// COM1 mapped to something that is no serial port: the link's message says 25, and the
+// hint says so and where the entry is mapped.
+void PortHintWindowTest::notASerialPort() {
+    QFETCH(bool, regularFile);
+    startController(Generation::New);
+    createWindow();
+    QString path = QStringLiteral("/dev/null");
+    if (regularFile) {
+        path = portDir_.filePath(QStringLiteral("notes.txt"));
+        QFile file(path);
+        QVERIFY(file.open(QIODevice::WriteOnly));
+    }
+    setPortOverrides({{"COM1", path}});
+    connectAndFail();
+    QCOMPARE(messages_, QStringList({"Kein Zugriff auf COM1, Fehlernummer: 25", "Fehler an COM1"}));
+    QCOMPARE(panel(), portOpenHint(ENOTTY, "COM1", path, settingsFilePath(), w_->activeLanguage()));
+    for (const QString& piece : {path, QStringLiteral("[Ports]"), settingsFilePath()})
+        QVERIFY2(panel().contains(piece), qPrintable(panel()));
     connectSoundly();
 }
 

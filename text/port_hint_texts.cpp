@@ -40,6 +40,65 @@ const Row kRows[] = {
       "qu'il a (ls /dev/serial/by-id).",
       "%1 cihazı yok. Adaptörü takın veya sahip olduğu cihazı belirtin "
       "(ls /dev/serial/by-id)."}},
+    {PortHintText::BusyWindow,
+     {"%1 is in use by the TRV5200 window (process %2). \"%3\" keeps the port open; select "
+      "another port in the window's list or close the window to release it.",
+      "%1 wird vom TRV5200-Fenster belegt (Prozess %2). „%3“ hält die Schnittstelle offen; im "
+      "Fenster eine andere Schnittstelle wählen oder das Fenster schließen, um sie freizugeben.",
+      "%1 används av TRV5200-fönstret (process %2). \"%3\" håller porten öppen; välj en annan "
+      "port i fönstrets lista eller stäng fönstret för att frigöra den.",
+      "%1 est occupé par la fenêtre TRV5200 (processus %2). « %3 » garde le port ouvert ; "
+      "choisissez un autre port dans la liste de la fenêtre ou fermez la fenêtre pour le "
+      "libérer.",
+      "%1, TRV5200 penceresi tarafından kullanılıyor (süreç %2). \"%3\" portu açık tutar; "
+      "serbest bırakmak için pencerenin listesinden başka bir port seçin veya pencereyi "
+      "kapatın."}},
+    {PortHintText::BusyProgram,
+     {"%1 is in use: %2 (process %3) holds it open. End that program to release the port.",
+      "%1 ist belegt: %2 (Prozess %3) hält die Schnittstelle offen. Dieses Programm beenden, "
+      "um sie freizugeben.",
+      "%1 används: %2 (process %3) håller den öppen. Avsluta det programmet för att frigöra "
+      "porten.",
+      "%1 est occupé : %2 (processus %3) le garde ouvert. Quittez ce programme pour libérer "
+      "le port.",
+      "%1 kullanımda: %2 (süreç %3) onu açık tutuyor. Portu serbest bırakmak için o programı "
+      "kapatın."}},
+    {PortHintText::BusyUnknown,
+     {"%1 is in use: another program holds it open. End that program to release the port. "
+      "In the TRV5200 window \"%2\" keeps the port open; selecting another port or closing "
+      "the window releases it.",
+      "%1 ist belegt: Ein anderes Programm hält die Schnittstelle offen. Dieses Programm "
+      "beenden, um sie freizugeben. Im TRV5200-Fenster hält „%2“ die Schnittstelle offen; "
+      "eine andere Schnittstelle wählen oder das Fenster schließen gibt sie frei.",
+      "%1 används: ett annat program håller den öppen. Avsluta det programmet för att frigöra "
+      "porten. I TRV5200-fönstret håller \"%2\" porten öppen; att välja en annan port eller "
+      "stänga fönstret frigör den.",
+      "%1 est occupé : un autre programme le garde ouvert. Quittez ce programme pour libérer "
+      "le port. Dans la fenêtre TRV5200, « %2 » garde le port ouvert ; choisir un autre port "
+      "ou fermer la fenêtre le libère.",
+      "%1 kullanımda: başka bir program onu açık tutuyor. Portu serbest bırakmak için o "
+      "programı kapatın. TRV5200 penceresinde \"%2\" portu açık tutar; başka bir port "
+      "seçmek veya pencereyi kapatmak onu serbest bırakır."}},
+    {PortHintText::NotSerialForEntry,
+     {"%1 stands for %2, which is not a serial port. Map %1 to the adapter's device in the "
+      "[Ports] section of %3 (for example %1=/dev/ttyUSB0).",
+      "%1 steht für %2, das ist keine serielle Schnittstelle. %1 im Abschnitt [Ports] von %3 "
+      "dem Gerät des Adapters zuordnen (zum Beispiel %1=/dev/ttyUSB0).",
+      "%1 står för %2, som inte är någon serieport. Koppla %1 till adapterns enhet i "
+      "sektionen [Ports] i %3 (till exempel %1=/dev/ttyUSB0).",
+      "%1 désigne %2, qui n'est pas un port série. Associez %1 au périphérique de "
+      "l'adaptateur dans la section [Ports] de %3 (par exemple %1=/dev/ttyUSB0).",
+      "%1, seri port olmayan %2 anlamına geliyor. %1 girişini %3 dosyasının [Ports] "
+      "bölümünde adaptörün cihazına eşleyin (örneğin %1=/dev/ttyUSB0)."}},
+    {PortHintText::NotSerial,
+     {"%1 is not a serial port. Name the adapter's device instead (ls /dev/serial/by-id).",
+      "%1 ist keine serielle Schnittstelle. Stattdessen das Gerät des Adapters nennen "
+      "(ls /dev/serial/by-id).",
+      "%1 är ingen serieport. Ange adapterns enhet i stället (ls /dev/serial/by-id).",
+      "%1 n'est pas un port série. Indiquez plutôt le périphérique de l'adaptateur "
+      "(ls /dev/serial/by-id).",
+      "%1 bir seri port değil. Bunun yerine adaptörün cihazını belirtin "
+      "(ls /dev/serial/by-id)."}},
 };
 
 } // namespace
