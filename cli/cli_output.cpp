@@ -48,6 +48,10 @@ QString failureText(LinkSession::Failure failure) {
         return QStringLiteral("the port was lost");
     case LinkSession::Failure::Interrupted:
         return QStringLiteral("interrupted by Ctrl-C; nothing more was sent");
+    case LinkSession::Failure::Corrupted:
+        return QStringLiteral("the line corrupted the data: three reads gave three different "
+                              "answers, so none of them counts (check the cable and its "
+                              "screening)");
     case LinkSession::Failure::None:
         break;
     }

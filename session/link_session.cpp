@@ -1,6 +1,7 @@
 #include "session/link_session.h"
 
 #include "base/message_sink.h"
+#include "protocol/read_confirmation.h"
 #include "protocol/requests.h"
 #include "serial/port_map.h"
 #include "serial/sio.h"
@@ -88,6 +89,26 @@ LinkSession::Failure LinkSession::exchange(const std::function<quint32(TSio* lin
         return failure;
     }
     return Failure::None;
+}
+
+LinkSession::Failure
+LinkSession::confirmedExchange(const std::function<quint32(TSio* link)>& build) {
+    if (!confirmReads)
+        return exchange(build);
+    ReadConfirmation confirmation;
+    for (;;) {
+        if (const Failure failure = exchange(build); failure != Failure::None)
+            return failure;
+        switch (confirmation.add(answer().toByteArray())) {
+        case ReadConfirmation::Verdict::NeedAnother:
+            continue;
+        case ReadConfirmation::Verdict::Confirmed:
+            // The answer just received is the one two reads agreed on.
+            return Failure::None;
+        case ReadConfirmation::Verdict::Corrupted:
+            return Failure::Corrupted;
+        }
+    }
 }
 
 QByteArrayView LinkSession::answer() const {

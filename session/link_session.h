@@ -33,12 +33,21 @@ public:
 
     // Why an exchange failed.
     // Interrupted: Ctrl-C came before the exchange began, and nothing of it was sent.
-    enum class Failure { None, Synchronisation, Answer, PortLost, Interrupted };
+    // Corrupted: a confirmed read whose answers never agreed — the line spoils data bytes,
+    // which the link's echo check cannot see.
+    enum class Failure { None, Synchronisation, Answer, PortLost, Interrupted, Corrupted };
 
     // The synchronisation, then the telegram `build` puts into the buffers (it returns its
     // length; 0 when it started the transfer itself, as the new block read does). Sound:
     // the answer is in receivedAnswer() until the next exchange.
     Failure exchange(const std::function<quint32(TSio* link)>& build);
+
+    // A read whose values are kept, written back or handed on: the same exchange again
+    // right after the first, and the answer counts only when two agree byte for byte (a
+    // third decides; three unlike are Corrupted). With confirmation off, one exchange.
+    Failure confirmedExchange(const std::function<quint32(TSio* link)>& build);
+    // On unless the user turned it off (a slow line where every second counts).
+    bool confirmReads = true;
 
     // Told when an exchange begins, and of its telegram's progress in percent (the
     // link's own reports), for a progress display.
