@@ -54,6 +54,8 @@ private slots:
     void thinningKeepsThePeaks();
     void ticksAreRound_data();
     void ticksAreRound();
+    void timesAreRound_data();
+    void timesAreRound();
     void recorderWritesTheFile();
     void recorderRefusesAFullDisk();
     void recorderStopsOnAFailedWriteKeepingTheRows();
@@ -210,6 +212,40 @@ void TrendTest::ticksAreRound() {
     const auto [from, to] = trendNiceRange(low, high);
     QVERIFY2(qAbs(from - niceLow) < 1e-9 && qAbs(to - niceHigh) < 1e-9,
              qPrintable(QStringLiteral("%1 … %2").arg(from).arg(to)));
+}
+
+void TrendTest::timesAreRound_data() {
+    QTest::addColumn<QTime>("from");
+    QTest::addColumn<QTime>("to");
+    QTest::addColumn<int>("offsetMinutes");
+    QTest::addColumn<QTime>("niceFrom");
+    QTest::addColumn<QTime>("niceTo");
+    QTest::addColumn<int>("ticks");
+    QTest::newRow("a quarter minute") << QTime(17, 49, 33, 200) << QTime(17, 49, 47, 900) << 0
+                                      << QTime(17, 49, 30) << QTime(17, 49, 50) << 5;
+    QTest::newRow("two hours") << QTime(16, 0, 10) << QTime(18, 0, 5) << 0 << QTime(16, 0)
+                               << QTime(18, 30) << 6;
+    // UTC times; the ticks are round on a clock 5 h 45 min ahead.
+    QTest::newRow("zone of 45 minutes")
+        << QTime(10, 7) << QTime(10, 52) << 345 << QTime(10, 5) << QTime(10, 55) << 6;
+    QTest::newRow("one sample") << QTime(9, 0, 0, 500) << QTime(9, 0, 0, 500) << 60 << QTime(9, 0)
+                                << QTime(9, 0, 1) << 2;
+}
+
+void TrendTest::timesAreRound() {
+    QFETCH(QTime, from);
+    QFETCH(QTime, to);
+    QFETCH(int, offsetMinutes);
+    QFETCH(QTime, niceFrom);
+    QFETCH(QTime, niceTo);
+    QFETCH(int, ticks);
+    const QDate day(2024, 11, 5);
+    const auto ms = [&](QTime t) { return QDateTime(day, t, Qt::UTC).toMSecsSinceEpoch(); };
+    const TrendTimeRange range =
+        trendTimeRange(ms(from), ms(to), qint64(offsetMinutes) * 60 * 1000, 6);
+    QCOMPARE(QDateTime::fromMSecsSinceEpoch(range.fromMs, Qt::UTC).time(), niceFrom);
+    QCOMPARE(QDateTime::fromMSecsSinceEpoch(range.toMs, Qt::UTC).time(), niceTo);
+    QCOMPARE(range.tickCount, ticks);
 }
 
 void TrendTest::recorderWritesTheFile() {

@@ -128,12 +128,11 @@ public:
             save(trend, QLatin1String(trend->metaObject()->className()));
             QChart* volts = trend->view(TrendPlot::Volts)->chart();
             const QRectF area = volts->plotArea();
-            volts->zoomIn(area.adjusted(area.width() * 0.25, area.height() * 0.15,
-                                        -area.width() * 0.3, -area.height() * 0.4));
+            volts->zoomIn(area.adjusted(area.width() * 0.25, area.height() * 0.02,
+                                        -area.width() * 0.3, -area.height() * 0.6));
             QApplication::processEvents();
             QApplication::processEvents();
-            save(trend, QLatin1String(trend->metaObject()->className()) +
-                            QStringLiteral("-zoom"));
+            save(trend, QLatin1String(trend->metaObject()->className()) + QStringLiteral("-zoom"));
         }
         if (w_.CompareDialog) {
             // The pages are saved: a field changed now shows a marked row.

@@ -56,21 +56,16 @@ constexpr TrendSeries kDrawOrder[kTrendSeriesCount] = {
 constexpr std::pair<double, double> kEmptyRange[kTrendPlotCount] = {
     {0, 400}, {50, 100}, {0, 80}, {0, 100}};
 
-constexpr int kTicks = 4;    // a plot is short: four ticks or so read at a glance
-constexpr qreal kGap = 6;    // between a plot's edge, its labels and its axis title
-constexpr qreal kMargin = 4; // around the chart
+// The least span of a value axis, so the noise of a steady value is not blown up into
+// waves, and whether its values can go below zero.
+constexpr double kMinSpan[kTrendPlotCount] = {10, 2, 2, 10};
+constexpr bool kSigned[kTrendPlotCount] = {false, false, true, false};
+
+constexpr qreal kTickSpacing = 24;  // the least room a value label needs above the next
+constexpr qreal kTimeSpacing = 100; // and a time beside the next
+constexpr int kMargin = 4;          // around each chart
 
 constexpr size_t kBottom = kTrendPlotCount - 1; // the plot with the time labels
-
-// The labels a value axis shows at its round ticks.
-QStringList tickLabels(const QValueAxis* axis, const QLocale& locale) {
-    const TrendTicks ticks = trendTicks(axis->min(), axis->max(), kTicks);
-    QStringList labels;
-    for (double v = ticks.anchor; v <= axis->max() + ticks.interval * 1e-6 && labels.size() < 50;
-         v += ticks.interval)
-        labels.append(locale.toString(v, 'f', ticks.decimals));
-    return labels;
-}
 
 } // namespace
 
@@ -90,25 +85,20 @@ void TTrendView::wheelEvent(QWheelEvent* event) {
     event->accept();
 }
 
-void TTrendView::resizeEvent(QResizeEvent* event) {
-    QChartView::resizeEvent(event);
-    emit resized();
-}
-
 TTrendWindow::TTrendWindow(QWidget* parent, const TrendRing& ring, const TrendRecorder& recorder,
                            LanguageOf language)
     : QWidget(parent, Qt::Window), ring_(ring), recorder_(recorder), language_(std::move(language)),
       refreshTimer_(new QTimer(this)) {
     setObjectName(QStringLiteral("TTrendWindow"));
-    resize(960, 660);
-    drawing_ = true; // the axes taking their first ranges are no zoom
+    resize(960, 700); // within a 1366 × 768 laptop screen
+    drawing_ = true;  // the axes taking their first ranges are no zoom
 
     auto* plots = new QGridLayout;
     std::array<QVBoxLayout*, kTrendPlotCount> boxColumns{};
     for (size_t p = 0; p < kTrendPlotCount; ++p) {
         auto* chart = new QChart;
         chart->legend()->hide(); // the check boxes name the lines
-        chart->setMargins(QMargins(0, 0, 0, 0));
+        chart->setMargins(QMargins(kMargin, kMargin, kMargin, kMargin));
         chart->setBackgroundRoundness(0);
         // Numbers as everywhere in the window: decimal comma, whatever the language.
         chart->setLocale(fixedLocale());
@@ -120,6 +110,13 @@ TTrendWindow::TTrendWindow(QWidget* parent, const TrendRing& ring, const TrendRe
         time->setLabelsVisible(p == kBottom);
         time->setTitleVisible(p == kBottom);
         auto* values = new QValueAxis(chart);
+        // Upright titles beside a short plot: regular weight and a little smaller than the
+        // labels, so they fit its height in every language.
+        QFont title = values->titleFont();
+        title.setBold(false);
+        title.setPointSizeF(values->labelsFont().pointSizeF() * 0.9);
+        values->setTitleFont(title);
+        time->setTitleFont(title);
         values->setTickType(QValueAxis::TicksDynamic);
         values->setMinorTickCount(0);
         chart->addAxis(time, Qt::AlignBottom);
@@ -132,7 +129,7 @@ TTrendWindow::TTrendWindow(QWidget* parent, const TrendRing& ring, const TrendRe
         plotView->setRubberBand(QChartView::RectangleRubberBand);
         plotView->setMinimumHeight(p == kBottom ? 130 : 90);
         views[p] = plotView;
-        connect(plotView, &TTrendView::resized, this, &TTrendWindow::alignPlotAreas);
+        connect(chart, &QChart::plotAreaChanged, this, &TTrendWindow::scheduleAlign);
         // Every change of the time range that is not the window's own is a zoom (rubber
         // band, wheel, the right button): the plots stop following and all show that range.
         connect(time, &QDateTimeAxis::rangeChanged, this, [this, p] {
@@ -140,8 +137,8 @@ TTrendWindow::TTrendWindow(QWidget* parent, const TrendRing& ring, const TrendRe
                 followTime(TrendPlot(p));
         });
         // Round ticks at every range, ours or a zoom's; a zoom's values stay as it left them.
-        connect(values, &QValueAxis::rangeChanged, this, [this, p, values] {
-            tickRound(values);
+        connect(values, &QValueAxis::rangeChanged, this, [this, p] {
+            tickRound(TrendPlot(p));
             if (!drawing_)
                 valueZoomed_[p] = true;
         });
@@ -232,7 +229,6 @@ void TTrendWindow::relabel() {
     pauseButton->setText(trendText(language, paused_ ? TrendText::Resume : TrendText::Pause));
     resetZoomButton->setText(trendText(language, TrendText::ResetZoom));
     showRecordingStatus();
-    alignPlotAreas();
 }
 
 void TTrendWindow::setPaused(bool paused) {
@@ -292,21 +288,25 @@ void TTrendWindow::redraw() {
         from = timeAxes[0]->min().toMSecsSinceEpoch();
         to = timeAxes[0]->max().toMSecsSinceEpoch();
     } else {
-        QDateTime start;
-        QDateTime end;
+        qint64 start = QDateTime::currentMSecsSinceEpoch() - 60000;
+        qint64 end = start + 60000;
         if (!ring_.isEmpty()) {
             from = ring_.at(0).time.toMSecsSinceEpoch();
             to = ring_.newest().time.toMSecsSinceEpoch();
             // A single sample still gets a span of time to stand in.
-            const qint64 span = std::max<qint64>(to - from, 10000);
-            start = QDateTime::fromMSecsSinceEpoch(to - span);
-            end = QDateTime::fromMSecsSinceEpoch(to);
-        } else {
-            end = QDateTime::currentDateTime();
-            start = end.addSecs(-60);
+            end = to;
+            start = std::min(from, to - 10000);
         }
-        for (QDateTimeAxis* axis : timeAxes)
-            axis->setRange(start, end);
+        // Out to round times of the clock, as many as fit below the plot.
+        const int offsetMs = QDateTime::fromMSecsSinceEpoch(end).offsetFromUtc() * 1000;
+        const int fit =
+            std::clamp(int(views[kBottom]->chart()->plotArea().width() / kTimeSpacing), 2, 10);
+        const TrendTimeRange range = trendTimeRange(start, end, offsetMs, fit);
+        for (QDateTimeAxis* axis : timeAxes) {
+            axis->setTickCount(range.tickCount);
+            axis->setRange(QDateTime::fromMSecsSinceEpoch(range.fromMs),
+                           QDateTime::fromMSecsSinceEpoch(range.toMs));
+        }
     }
     for (int i = 0; i < kTrendSeriesCount; ++i)
         series[size_t(i)]->replace(trendPoints(ring_, TrendSeries(i), from, to, kMaxPoints));
@@ -331,49 +331,69 @@ void TTrendWindow::fitValueAxis(TrendPlot plot) {
     }
     if (low > high)
         std::tie(low, high) = kEmptyRange[size_t(plot)];
-    const double room = std::max(1.0, (high - low) * 0.05);
-    const auto [from, to] = trendNiceRange(low - room, high + room, kTicks);
+    const double middle = (low + high) / 2;
+    const double span = std::max(kMinSpan[size_t(plot)], (high - low) * 1.1);
+    low = middle - span / 2;
+    high = middle + span / 2;
+    if (!kSigned[size_t(plot)] && low < 0) {
+        high -= low;
+        low = 0;
+    }
+    const auto [from, to] = trendNiceRange(low, high, maxSteps(plot));
     const bool wasDrawing = drawing_;
     drawing_ = true;
     valueAxes[size_t(plot)]->setRange(from, to);
     drawing_ = wasDrawing;
 }
 
-void TTrendWindow::tickRound(QValueAxis* axis) {
-    const TrendTicks ticks = trendTicks(axis->min(), axis->max(), kTicks);
+int TTrendWindow::maxSteps(TrendPlot plot) const {
+    const qreal height = views[size_t(plot)]->chart()->plotArea().height();
+    return height > 0 ? std::clamp(int(height / kTickSpacing), 2, 10) : 4;
+}
+
+void TTrendWindow::tickRound(TrendPlot plot) {
+    QValueAxis* axis = valueAxes[size_t(plot)];
+    const TrendTicks ticks = trendTicks(axis->min(), axis->max(), maxSteps(plot));
     axis->setTickAnchor(ticks.anchor);
     axis->setTickInterval(ticks.interval);
     axis->setLabelFormat(QStringLiteral("%.%1f").arg(ticks.decimals));
-    alignPlotAreas();
+}
+
+void TTrendWindow::scheduleAlign() {
+    if (alignPending_)
+        return;
+    alignPending_ = true;
+    QTimer::singleShot(0, this, [this] {
+        alignPending_ = false;
+        alignPlotAreas();
+    });
 }
 
 void TTrendWindow::alignPlotAreas() {
-    if (!views[kBottom])
-        return; // still being built
     // Qt lays out each chart on its own, its plot area beside labels as wide as its own
-    // numbers; the plots here share one time axis, so they share one plot width, room
-    // left of it for the widest labels of any of them.
-    const QLocale locale = fixedLocale();
-    qreal labelWidth = 0;
-    for (const QValueAxis* axis : valueAxes) {
-        const QFontMetricsF metrics(axis->labelsFont());
-        for (const QString& label : tickLabels(axis, locale))
-            labelWidth = std::max(labelWidth, metrics.horizontalAdvance(label));
+    // numbers. The plots here share one time axis: each chart's margins make up for what
+    // its labels are narrower than the widest, left and right. The insets without the
+    // margins do not depend on them, so this settles at the first layout after.
+    std::array<qreal, kTrendPlotCount> lefts{};
+    std::array<qreal, kTrendPlotCount> rights{};
+    for (size_t p = 0; p < kTrendPlotCount; ++p) {
+        const QChart* chart = views[p]->chart();
+        const QRectF area = chart->plotArea();
+        if (!area.isValid())
+            return; // not laid out yet
+        lefts[p] = area.left() - chart->margins().left();
+        rights[p] = chart->size().width() - area.right() - chart->margins().right();
     }
-    const QFontMetricsF labels(timeAxes[kBottom]->labelsFont());
-    const QFontMetricsF titles(valueAxes[0]->titleFont());
-    const qreal left = kMargin + titles.height() + kGap + labelWidth + kGap;
-    // Half a time label sticks out right of the plot under its last tick.
-    const qreal right = kMargin + labels.horizontalAdvance(QStringLiteral("00:00:00")) / 2;
-    const qreal top = kMargin + labels.height() / 2;
+    const qreal left = *std::max_element(lefts.begin(), lefts.end());
+    const qreal right = *std::max_element(rights.begin(), rights.end());
     for (size_t p = 0; p < kTrendPlotCount; ++p) {
         QChart* chart = views[p]->chart();
-        const qreal bottom = p == kBottom ? kMargin + labels.height() + kGap + titles.height()
-                                          : kMargin + labels.height() / 2;
-        const QRectF area(left, top, chart->size().width() - left - right,
-                          chart->size().height() - top - bottom);
-        if (area.isValid() && area != chart->plotArea())
-            chart->setPlotArea(area);
+        const QMargins margins(kMargin + qRound(left - lefts[p]), kMargin,
+                               kMargin + qRound(right - rights[p]), kMargin);
+        if (margins != chart->margins())
+            chart->setMargins(margins);
+        // The height decides how many ticks fit.
+        tickRound(TrendPlot(p));
     }
 }
 

@@ -35,12 +35,8 @@ class TTrendView : public QChartView {
 public:
     using QChartView::QChartView;
 
-signals:
-    void resized();
-
 protected:
     void wheelEvent(QWheelEvent* event) override;
-    void resizeEvent(QResizeEvent* event) override;
 };
 
 class TTrendWindow : public QWidget {
@@ -95,8 +91,11 @@ private:
     void followTime(TrendPlot zoomedPlot);
     // The value axis spans the visible lines of its plot, widened to round ticks.
     void fitValueAxis(TrendPlot plot);
-    void tickRound(QValueAxis* axis);
+    // Ticks at round values of the axis's range, as many as the plot's height takes.
+    int maxSteps(TrendPlot plot) const;
+    void tickRound(TrendPlot plot);
     // Puts the plot areas one above the other, so one time stands at one x in all.
+    void scheduleAlign();
     void alignPlotAreas();
     void showRecordingStatus();
 
@@ -110,4 +109,5 @@ private:
     std::array<bool, kTrendPlotCount> valueZoomed_{}; // a rubber band set the values too
     bool drawing_ = false;                            // our own range changes are no zoom
     bool redrawPending_ = false;
+    bool alignPending_ = false;
 };
