@@ -9,6 +9,7 @@
 #include "trend/trend_window.h"
 #include "window_fixture.h"
 
+#include <QApplication>
 #include <QChart>
 #include <QCheckBox>
 #include <QDateTimeAxis>
@@ -19,6 +20,7 @@
 #include <QMenu>
 #include <QPushButton>
 #include <QValueAxis>
+#include <QWheelEvent>
 
 using trvsim::Generation;
 
@@ -189,6 +191,18 @@ void TrendWindowTest::plotsByUnitZoomTogether() {
     trend->resetZoom();
     QVERIFY(!trend->zoomed());
     QCOMPARE(line(TrendSeries::Saving)->count(), int(w_->trend_ring.size()));
+
+    // The wheel over the frequencies narrows the time of every plot about the pointer.
+    const QDateTimeAxis* bottomTime = trend->timeAxes[size_t(TrendPlot::Saving)];
+    const qint64 span = bottomTime->min().msecsTo(bottomTime->max());
+    TTrendView* frequency = trend->view(TrendPlot::Frequency);
+    const QPoint middle = frequency->mapFromScene(
+        frequency->chart()->mapToScene(frequency->chart()->plotArea().center()));
+    QWheelEvent wheel(middle, frequency->viewport()->mapToGlobal(middle), QPoint(), QPoint(0, 120),
+                      Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(frequency->viewport(), &wheel);
+    QVERIFY(trend->zoomed());
+    QVERIFY(qAbs(bottomTime->min().msecsTo(bottomTime->max()) - span * 8 / 10) < span / 50);
 }
 
 void TrendWindowTest::axisLabelsHaveTheDecimalComma() {
