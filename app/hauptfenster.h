@@ -375,6 +375,8 @@ public:
     void trendRecordClick();
     // On liveValuesShown: live_values into the trend and the recording.
     void takeTrendSample();
+    // The window closes: a running recording ends, and a message says where its file is.
+    void endTrendRecordingAtClose();
     // The controller the header of a recording names.
     TrendSource trendSource() const;
     void addTrendMenuItem();

@@ -159,6 +159,7 @@ void THauptfenster::FormCloseQuery() {
 
 void THauptfenster::closeEvent(QCloseEvent* event) {
     FormCloseQuery();
+    endTrendRecordingAtClose();
     // The chooser may still be open at the first start; it ends with the window.
     lang_form->close();
     Infofenst->close();

@@ -1,6 +1,8 @@
 // The trend's core: the ring keeps the newest samples in order up to its capacity, the CSV
 // form opens in spreadsheets and pandas without settings, the view's thinning keeps the
-// peaks, and the recorder ends on a failed write keeping what reached the file.
+// peaks, the value axes tick at round numbers whatever the zoom, and the recorder ends on a
+// failed write keeping what reached the file.
+#include "trend/trend_axis_ticks.h"
 #include "trend/trend_csv.h"
 #include "trend/trend_points.h"
 #include "trend/trend_recorder.h"
@@ -50,6 +52,10 @@ private slots:
     void csvHeader();
     void csvRows();
     void thinningKeepsThePeaks();
+    void ticksAreRound_data();
+    void ticksAreRound();
+    void timesAreRound_data();
+    void timesAreRound();
     void recorderWritesTheFile();
     void recorderRefusesAFullDisk();
     void recorderStopsOnAFailedWriteKeepingTheRows();
@@ -158,6 +164,88 @@ void TrendTest::thinningKeepsThePeaks() {
     QCOMPARE(trendPoints(ring, TrendSeries::DcLink, from, to, 100).size(), 10);
     QCOMPARE(trendPoints(ring, TrendSeries::HeatSink2, from, to, 100).size(), 5);
     QCOMPARE(trendPoints(ring, TrendSeries::DcLink, from, to, 100).first().x(), qreal(from));
+}
+
+void TrendTest::ticksAreRound_data() {
+    QTest::addColumn<double>("low");
+    QTest::addColumn<double>("high");
+    QTest::addColumn<QList<double>>("ticks");
+    QTest::addColumn<int>("decimals");
+    QTest::addColumn<double>("niceLow");
+    QTest::addColumn<double>("niceHigh");
+    // The rubber band's own edges, as a zoom of the voltages left them.
+    QTest::newRow("zoomed volts") << 289.8 << 326.6 << QList<double>{290, 300, 310, 320} << 0
+                                  << 280.0 << 330.0;
+    QTest::newRow("mains around 230")
+        << 224.3 << 237.9 << QList<double>{225, 230, 235} << 0 << 220.0 << 240.0;
+    QTest::newRow("frequency steady at 50")
+        << 49.0 << 51.0 << QList<double>{49, 49.5, 50, 50.5, 51} << 1 << 49.0 << 51.0;
+    QTest::newRow("deep zoom") << 49.913 << 50.087 << QList<double>{49.95, 50, 50.05} << 2 << 49.9
+                               << 50.1;
+    QTest::newRow("frost on the heat sinks")
+        << -17.4 << 12.2 << QList<double>{-10, 0, 10} << 0 << -20.0 << 20.0;
+    QTest::newRow("saving 0 to 89 %")
+        << -1.0 << 90.0 << QList<double>{0, 20, 40, 60, 80} << 0 << -20.0 << 100.0;
+    QTest::newRow("empty range") << 50.0 << 50.0 << QList<double>{50} << 0 << 50.0 << 51.0;
+}
+
+void TrendTest::ticksAreRound() {
+    QFETCH(double, low);
+    QFETCH(double, high);
+    QFETCH(QList<double>, ticks);
+    QFETCH(int, decimals);
+    QFETCH(double, niceLow);
+    QFETCH(double, niceHigh);
+    const TrendTicks t = trendTicks(low, high);
+    // The axis draws anchor, anchor + interval, … up to its high end.
+    QList<double> drawn;
+    for (double v = t.anchor; v <= high + t.interval * 1e-6 && drawn.size() < 100; v += t.interval)
+        drawn.append(v);
+    QCOMPARE(drawn.size(), ticks.size());
+    for (qsizetype i = 0; i < ticks.size(); ++i) {
+        QVERIFY2(qAbs(drawn[i] - ticks[i]) < 1e-9, qPrintable(QString::number(drawn[i])));
+        // What the label shows is the round number itself.
+        QCOMPARE(QString::number(drawn[i], 'f', t.decimals),
+                 QString::number(ticks[i], 'f', decimals));
+    }
+    QCOMPARE(t.decimals, decimals);
+    const auto [from, to] = trendNiceRange(low, high);
+    QVERIFY2(qAbs(from - niceLow) < 1e-9 && qAbs(to - niceHigh) < 1e-9,
+             qPrintable(QStringLiteral("%1 … %2").arg(from).arg(to)));
+}
+
+void TrendTest::timesAreRound_data() {
+    QTest::addColumn<QTime>("from");
+    QTest::addColumn<QTime>("to");
+    QTest::addColumn<int>("offsetMinutes");
+    QTest::addColumn<QTime>("niceFrom");
+    QTest::addColumn<QTime>("niceTo");
+    QTest::addColumn<int>("ticks");
+    QTest::newRow("a quarter minute") << QTime(17, 49, 33, 200) << QTime(17, 49, 47, 900) << 0
+                                      << QTime(17, 49, 30) << QTime(17, 49, 50) << 5;
+    QTest::newRow("two hours") << QTime(16, 0, 10) << QTime(18, 0, 5) << 0 << QTime(16, 0)
+                               << QTime(18, 30) << 6;
+    // UTC times; the ticks are round on a clock 5 h 45 min ahead.
+    QTest::newRow("zone of 45 minutes")
+        << QTime(10, 7) << QTime(10, 52) << 345 << QTime(10, 5) << QTime(10, 55) << 6;
+    QTest::newRow("one sample") << QTime(9, 0, 0, 500) << QTime(9, 0, 0, 500) << 60 << QTime(9, 0)
+                                << QTime(9, 0, 1) << 2;
+}
+
+void TrendTest::timesAreRound() {
+    QFETCH(QTime, from);
+    QFETCH(QTime, to);
+    QFETCH(int, offsetMinutes);
+    QFETCH(QTime, niceFrom);
+    QFETCH(QTime, niceTo);
+    QFETCH(int, ticks);
+    const QDate day(2024, 11, 5);
+    const auto ms = [&](QTime t) { return QDateTime(day, t, Qt::UTC).toMSecsSinceEpoch(); };
+    const TrendTimeRange range =
+        trendTimeRange(ms(from), ms(to), qint64(offsetMinutes) * 60 * 1000, 6);
+    QCOMPARE(QDateTime::fromMSecsSinceEpoch(range.fromMs, Qt::UTC).time(), niceFrom);
+    QCOMPARE(QDateTime::fromMSecsSinceEpoch(range.toMs, Qt::UTC).time(), niceTo);
+    QCOMPARE(range.tickCount, ticks);
 }
 
 void TrendTest::recorderWritesTheFile() {

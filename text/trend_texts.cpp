@@ -29,8 +29,13 @@ const Row kRows[] = {
 
     {TrendText::AxisVolts,
      {"Voltage (V)", "Spannung (V)", "Spänning (V)", "Tension (V)", "Gerilim (V)"}},
-    {TrendText::AxisOther,
-     {"Hz / °C / %", "Hz / °C / %", "Hz / °C / %", "Hz / °C / %", "Hz / °C / %"}},
+    {TrendText::AxisFrequency,
+     {"Frequency (Hz)", "Frequenz (Hz)", "Frekvens (Hz)", "Fréquence (Hz)", "Frekans (Hz)"}},
+    {TrendText::AxisTemperature,
+     {"Temperature (°C)", "Temperatur (°C)", "Temperatur (°C)", "Température (°C)",
+      "Sıcaklık (°C)"}},
+    {TrendText::AxisSaving,
+     {"Saving (%)", "Einsparung (%)", "Besparing (%)", "Économie (%)", "Tasarruf (%)"}},
     {TrendText::AxisTime, {"Time", "Zeit", "Tid", "Heure", "Zaman"}},
 
     {TrendText::Pause, {"Pause", "Anhalten", "Pausa", "Pause", "Duraklat"}},
@@ -62,6 +67,13 @@ const Row kRows[] = {
      {"Cannot record to %1: %2.", "In %1 kann nicht aufgezeichnet werden: %2.",
       "Kan inte spela in till %1: %2.", "Impossible d'enregistrer dans %1 : %2.",
       "%1 dosyasına kaydedilemiyor: %2."}},
+    {TrendText::RecordingEndedAtClose,
+     {"The trend recording has ended with the program. The file is %1 (%2 rows).",
+      "Die Trendaufzeichnung wurde mit dem Programm beendet. Die Datei ist %1 (%2 Zeilen).",
+      "Trendinspelningen avslutades med programmet. Filen är %1 (%2 rader).",
+      "L'enregistrement de la tendance s'est terminé avec le programme. Le fichier est %1 "
+      "(%2 lignes).",
+      "Eğilim kaydı programla birlikte sona erdi. Dosya: %1 (%2 satır)."}},
     {TrendText::Samples,
      {"%1 samples", "%1 Messpunkte", "%1 mätpunkter", "%1 points", "%1 ölçüm noktası"}},
 };

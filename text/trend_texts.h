@@ -17,9 +17,11 @@ enum class TrendText {
     SeriesHeatSink1,
     SeriesHeatSink2,
     SeriesSaving,
-    // The axes.
+    // The plots' value axes, one a unit, and the time axis below them.
     AxisVolts,
-    AxisOther,
+    AxisFrequency,
+    AxisTemperature,
+    AxisSaving,
     AxisTime,
     // Buttons.
     Pause,
@@ -34,6 +36,8 @@ enum class TrendText {
     // %1: the file, %2: the system's reason.
     RecordingFailed,
     RecordingNotStarted,
+    // The program closed while recording; %1: the file (full path), %2: its rows.
+    RecordingEndedAtClose,
     // %1: how many points the trend holds.
     Samples,
 };

@@ -13,7 +13,8 @@
 // each, so the pages show a controller's values, its fault records and a calibration log;
 // then the comparison with the controller, saved after the pages with one field changed,
 // and the telegram trace with the last RAM read selected, saved as TTraceWindow; then the
-// trend of the live values read meanwhile, saved as TTrendWindow.
+// trend of the live values read meanwhile, saved as TTrendWindow, and once more after a
+// rubber band over the middle of its voltages, saved as TTrendWindow-zoom.
 // --language applies ger, eng, schw, franz or tuerk through its menu handler, as a
 // technician's choice does; the files then carry the code as a suffix.
 #include "app/compare_dialog.h"
@@ -27,6 +28,7 @@
 #include "trend/trend_window.h"
 
 #include <QApplication>
+#include <QChart>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QGroupBox>
@@ -124,6 +126,13 @@ public:
             trend->refresh();
             QApplication::processEvents();
             save(trend, QLatin1String(trend->metaObject()->className()));
+            QChart* volts = trend->view(TrendPlot::Volts)->chart();
+            const QRectF area = volts->plotArea();
+            volts->zoomIn(area.adjusted(area.width() * 0.25, area.height() * 0.02,
+                                        -area.width() * 0.3, -area.height() * 0.6));
+            QApplication::processEvents();
+            QApplication::processEvents();
+            save(trend, QLatin1String(trend->metaObject()->className()) + QStringLiteral("-zoom"));
         }
         if (w_.CompareDialog) {
             // The pages are saved: a field changed now shows a marked row.

@@ -27,7 +27,23 @@ enum class TrendSeries { DcLink, Mains, ActualHz, NominalHz, HeatSink1, HeatSink
 inline constexpr int kTrendSeriesCount = 7;
 // The series' value in a sample; none for the second heat sink of a controller without it.
 std::optional<double> trendValue(const TrendSample& sample, TrendSeries series);
-// Volts are drawn against their own axis, everything else (Hz, °C, %) against the other.
-constexpr bool isVoltSeries(TrendSeries series) {
-    return series == TrendSeries::DcLink || series == TrendSeries::Mains;
+// The plots of the trend, one a kind of quantity with its own unit, stacked over one time
+// axis: voltages (V), frequencies (Hz), temperatures (°C), the energy saving (%).
+enum class TrendPlot { Volts, Frequency, Temperature, Saving };
+inline constexpr int kTrendPlotCount = 4;
+constexpr TrendPlot trendPlotOf(TrendSeries series) {
+    switch (series) {
+    case TrendSeries::DcLink:
+    case TrendSeries::Mains:
+        return TrendPlot::Volts;
+    case TrendSeries::ActualHz:
+    case TrendSeries::NominalHz:
+        return TrendPlot::Frequency;
+    case TrendSeries::HeatSink1:
+    case TrendSeries::HeatSink2:
+        return TrendPlot::Temperature;
+    case TrendSeries::Saving:
+        break;
+    }
+    return TrendPlot::Saving;
 }

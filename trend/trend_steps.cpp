@@ -1,7 +1,7 @@
 // The window's side of the trend: every live display run's values go into the trend and,
 // while a recording runs, into its file; the tools menu opens the trend window, whose
 // record button starts and stops the recording here. The recording goes on while the
-// trend window is closed, and ends with the program.
+// trend window is closed, and ends with the program, which then says where the file is.
 #include "app/hauptfenster.h"
 #include "base/message_sink.h"
 #include "text/trend_texts.h"
@@ -9,7 +9,9 @@
 #include "trend/trend_window.h"
 
 #include <QAction>
+#include <QDir>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMenu>
 #include <QTimer>
 
@@ -76,4 +78,20 @@ void THauptfenster::openTrend() {
     trendWindow->show();
     trendWindow->raise();
     trendWindow->activateWindow();
+}
+
+void THauptfenster::endTrendRecordingAtClose() {
+    if (!trend_recorder.recording())
+        return;
+    // The technician may not remember having left it running: the file is named in full,
+    // so it can be found again after the program has gone.
+    const std::optional<Language> language = activeLanguage();
+    const QString path =
+        QDir::toNativeSeparators(QFileInfo(trend_recorder.path()).absoluteFilePath());
+    if (trend_recorder.stop())
+        showMessage(trendText(language, TrendText::RecordingEndedAtClose)
+                        .arg(path, QString::number(trend_recorder.rows())));
+    else
+        showMessage(
+            trendText(language, TrendText::RecordingFailed).arg(path, trend_recorder.errorText()));
 }

@@ -1,12 +1,14 @@
 #pragma once
-// The trend: the live values over time, one line a value against the clock, volts on the
-// left axis and frequency, temperatures and saving on the right. A check box shows or
-// hides each line; pause freezes the view while the trend goes on filling; a rubber band
-// or the wheel zooms in, reset zoom goes back to following the whole trend. The record
-// button starts and stops the CSV recording, which the main window runs. Not modal; the
-// main window opens it from its tools menu and tells it when the language changes. It
-// reads the trend and the recorder the window holds and redraws from its own timer, never
-// per sample, so the live cycle keeps its pace.
+// The trend: the live values over time in four plots stacked over one time axis, one a
+// kind of quantity with its own unit (voltages, frequencies, temperatures, the saving).
+// A check box beside its plot shows or hides each line; pause freezes the view while the
+// trend goes on filling; a rubber band zooms into a plot, the wheel zooms the time, and
+// every plot follows the time range of the one zoomed; reset zoom goes back to following
+// the whole trend. The value axes tick at round numbers whatever the zoom, with the
+// window's decimal comma. The record button starts and stops the CSV recording, which
+// the main window runs. Not modal; the main window opens it from its tools menu and tells
+// it when the language changes. It reads the trend and the recorder the window holds and
+// redraws from its own timer, never per sample, so the live cycle keeps its pace.
 #include "text/info_table.h"
 #include "trend/trend_sample.h"
 
@@ -26,7 +28,8 @@ class QValueAxis;
 class TrendRecorder;
 class TrendRing;
 
-// The chart view: the rubber band zooms in (the right button out), so does the wheel.
+// A plot's view: the rubber band zooms in (the right button out); the wheel zooms the time
+// about the pointer.
 class TTrendView : public QChartView {
     Q_OBJECT
 public:
@@ -46,17 +49,20 @@ public:
     // At most this many points a line: the view thins the trend to it.
     static constexpr int kMaxPoints = 2000;
 
-    TTrendView* view = nullptr;
+    // One of each a plot, in TrendPlot order, top to bottom.
+    std::array<TTrendView*, kTrendPlotCount> views{};
+    std::array<QDateTimeAxis*, kTrendPlotCount> timeAxes{};
+    std::array<QValueAxis*, kTrendPlotCount> valueAxes{};
     std::array<QLineSeries*, kTrendSeriesCount> series{};
     std::array<QCheckBox*, kTrendSeriesCount> shown{};
-    QDateTimeAxis* timeAxis = nullptr;
-    QValueAxis* voltAxis = nullptr;
-    QValueAxis* otherAxis = nullptr;
     QPushButton* pauseButton = nullptr;
     QPushButton* resetZoomButton = nullptr;
     QPushButton* recordButton = nullptr;
     QLabel* recordingStatus = nullptr;
     QLabel* sampleCount = nullptr;
+
+    TTrendView* view(TrendPlot plot) const { return views[size_t(plot)]; }
+    QValueAxis* valueAxis(TrendPlot plot) const { return valueAxes[size_t(plot)]; }
 
     bool paused() const { return paused_; }
     bool zoomed() const { return zoomed_; }
@@ -79,7 +85,18 @@ protected:
 private:
     // Draws the lines of the range shown (all of the trend unless zoomed).
     void redraw();
-    void fitValueAxes();
+    // Once the zoom that asked for it has finished changing the axes.
+    void scheduleRedraw();
+    // A plot's time range changed by a zoom: every other plot takes it.
+    void followTime(TrendPlot zoomedPlot);
+    // The value axis spans the visible lines of its plot, widened to round ticks.
+    void fitValueAxis(TrendPlot plot);
+    // Ticks at round values of the axis's range, as many as the plot's height takes.
+    int maxSteps(TrendPlot plot) const;
+    void tickRound(TrendPlot plot);
+    // Puts the plot areas one above the other, so one time stands at one x in all.
+    void scheduleAlign();
+    void alignPlotAreas();
     void showRecordingStatus();
 
     const TrendRing& ring_;
@@ -89,5 +106,8 @@ private:
     quint64 drawn_ = 0; // the ring's appended() when last drawn
     bool paused_ = false;
     bool zoomed_ = false;
-    bool drawing_ = false; // our own range changes are no zoom
+    std::array<bool, kTrendPlotCount> valueZoomed_{}; // a rubber band set the values too
+    bool drawing_ = false;                            // our own range changes are no zoom
+    bool redrawPending_ = false;
+    bool alignPending_ = false;
 };
