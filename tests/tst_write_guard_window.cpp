@@ -18,13 +18,17 @@
 #include <QAction>
 #include <QComboBox>
 #include <QDir>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QSignalBlocker>
 #include <QTableWidget>
 #include <QTimeEdit>
 #include <QTimer>
+#include <QToolTip>
 
 using trvsim::Generation;
 using trvsim::Space;
@@ -105,6 +109,8 @@ private:
         const quint64 shown = displayRuns_;
         QVERIFY(QTest::qWaitFor([&] { return displayRuns_ >= shown + quint64(runs); }, kWait));
     }
+
+    void saveFaultTooltip(const QString& path);
 
     QStringList asked_;
     bool answer_ = false;
@@ -336,12 +342,43 @@ void WriteGuardWindowTest::faultTextsCarryTooltips() {
     readFaults();
     QVERIFY(w_->StringGrid1->item(1, 2)->text() != german);
     tooltipsFollowTexts();
+    // TRV_SHOT_DIR: the tooltip over the fault page in every language, to look at it.
+    if (const QString shots = qEnvironmentVariable("TRV_SHOT_DIR"); !shots.isEmpty()) {
+        for (auto choose : {&THauptfenster::german1Click, &THauptfenster::english1Click,
+                            &THauptfenster::Schwe1Click, &THauptfenster::Franzsich1Click,
+                            &THauptfenster::tuerk1Click}) {
+            (w_.get()->*choose)();
+            readFaults();
+            saveFaultTooltip(QDir(shots).filePath(
+                QStringLiteral("fault_tooltip_%1.png").arg(w_->language_code)));
+        }
+    }
 
     w_->err_mem_clear_btClick();
     QVERIFY(QTest::qWaitFor([this] { return !w_->errmem_clr_req; }, kWait));
     QVERIFY(w_->StringGrid1->item(1, 2)->toolTip().isEmpty());
     tooltipsFollowTexts();
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+}
+
+void WriteGuardWindowTest::saveFaultTooltip(const QString& path) {
+    for (int i = 0; i < w_->PageControl1->count(); ++i)
+        w_->PageControl1->setTabVisible(i, true);
+    w_->TabSheet2_contents->show();
+    {
+        const QSignalBlocker blocker(w_->PageControl1); // no password asked
+        w_->PageControl1->setCurrentWidget(w_->TabSheet2);
+    }
+    w_->show();
+    QVERIFY(QTest::qWaitForWindowExposed(w_.get()));
+    QTableWidget* grid = w_->StringGrid1;
+    QTableWidgetItem* cell = grid->item(1, 2);
+    grid->scrollToItem(cell);
+    const QPoint at = grid->viewport()->mapToGlobal(grid->visualItemRect(cell).center());
+    QToolTip::showText(at, cell->toolTip(), grid->viewport());
+    QTest::qWait(500);
+    QVERIFY(QGuiApplication::primaryScreen()->grabWindow(0).save(path));
+    QToolTip::hideText();
 }
 
 void WriteGuardWindowTest::questionBoxInEveryLanguage() {
