@@ -48,7 +48,6 @@ public:
     // as for a pause. Holds nest; the wait starts anew once the last is released.
     void hold() { ++holds_; }
     void release() { holds_ = holds_ > 0 ? holds_ - 1 : 0; }
-    bool isHeld() const { return holds_ > 0; }
 
     // Holds the watch for the life of a scope: one line at each dialog call.
     class Hold {
