@@ -93,6 +93,7 @@ void THauptfenster::wireHandlers() {
         connect(picker, &QTimeEdit::timeChanged, this, handler);
     connect(time_burn_visu, &QLineEdit::textChanged, this, &THauptfenster::time_burn_visuChange);
     connect(takt_burn_visu, &QLineEdit::textChanged, this, &THauptfenster::start_freq_inputChange);
+    wireParameterEdits();
 
     // Voltage calibration.
     connect(Bt_WR_Kalwert, &QPushButton::clicked, this, &THauptfenster::Bt_WR_KalwertClick);

@@ -9,6 +9,7 @@
 #include "live/live_display.h"
 #include "live/ram_table.h"
 #include "live/staleness.h"
+#include "parameters/field_origin.h"
 #include "parameters/parameter_set.h"
 #include "protocol/steps.h"
 #include "services/calibration.h"
@@ -250,6 +251,9 @@ public:
     void DateTimePicker_Sa2_input_change();
     void DateTimePicker_Sa3_input_change();
     void DateTimePicker_Sa_End_input_change();
+    // Where the fields' values came from: a write of values the controller never held
+    // (start-up values, a set read in an earlier connection) asks first.
+    FieldOrigin field_origin;
 
     // --- Parameter files and light control ---------------------------------------------
     // The file dialog of the parameter files: the kind, the folder it starts in, its
@@ -432,6 +436,15 @@ private:
     void offerConnect();
     // The buttons that request an exchange, enabled once a link is up.
     void enableRequestButtons();
+    // The port did not open: nothing asked for before runs at a later connect, and the
+    // request buttons are locked as after the error step.
+    void dropRequestsAfterFailedOpen();
+    // The technician's own changes of the parameter fields (the start settings' and ramp
+    // times' up-downs) mark the fields as the technician's.
+    void wireParameterEdits();
+    // Before a write of values the controller never held: the question, with the
+    // sequencer stopped behind it. True to write.
+    bool writeConfirmed();
 
     bool stepRunning_ = false; // a sequencer step is running (it may show a modal message)
 

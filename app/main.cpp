@@ -15,6 +15,7 @@ int main(int argc, char* argv[]) {
         return 0;
 
     setMessageSink(messageBoxSink());
+    setQuestionSink(questionBoxSink());
 
     THauptfenster w;
     QObject::connect(&instance, &SingleInstance::restoreRequested, &w,

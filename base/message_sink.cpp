@@ -8,6 +8,11 @@ MessageSink& currentSink() {
     static MessageSink sink;
     return sink;
 }
+
+QuestionSink& currentQuestionSink() {
+    static QuestionSink sink;
+    return sink;
+}
 } // namespace
 
 MessageSink setMessageSink(MessageSink sink) {
@@ -19,4 +24,15 @@ void showMessage(const QString& text) {
         currentSink()(text);
     else
         qWarning().noquote() << text;
+}
+
+QuestionSink setQuestionSink(QuestionSink sink) {
+    return std::exchange(currentQuestionSink(), std::move(sink));
+}
+
+bool askQuestion(const Question& question) {
+    if (currentQuestionSink())
+        return currentQuestionSink()(question);
+    qWarning().noquote() << question.text;
+    return true;
 }

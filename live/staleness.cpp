@@ -12,6 +12,9 @@ void StaleWatch::refreshed(qint64 nowMs) {
 }
 
 bool StaleWatch::check(LiveReading reading, qint64 nowMs) {
+    // Under a dialog of our own the reading counts as paused, whatever the sequencer does.
+    if (holds_ > 0 && reading == LiveReading::Running)
+        reading = LiveReading::Paused;
     const LiveReading before = last_;
     last_ = reading;
     switch (reading) {

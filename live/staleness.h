@@ -43,8 +43,27 @@ public:
     bool check(LiveReading reading, qint64 nowMs);
     bool isStale() const { return stale_; }
 
+    // A modal dialog of our own holds the window (a file dialog, a question): the values
+    // are not getting old because the line failed, so the time under it does not count,
+    // as for a pause. Holds nest; the wait starts anew once the last is released.
+    void hold() { ++holds_; }
+    void release() { holds_ = holds_ > 0 ? holds_ - 1 : 0; }
+
+    // Holds the watch for the life of a scope: one line at each dialog call.
+    class Hold {
+    public:
+        explicit Hold(StaleWatch& watch) : watch_(watch) { watch_.hold(); }
+        ~Hold() { watch_.release(); }
+        Hold(const Hold&) = delete;
+        Hold& operator=(const Hold&) = delete;
+
+    private:
+        StaleWatch& watch_;
+    };
+
 private:
     LiveReading last_ = LiveReading::Off;
     qint64 waitingSinceMs_ = 0; // the last sound answer, or when the reading last resumed
     bool stale_ = false;
+    int holds_ = 0;
 };

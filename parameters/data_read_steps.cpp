@@ -80,6 +80,7 @@ void THauptfenster::Resp_Data_rd() {
         savings[i]->setText(formatFixed(read.savings[i], 0));
     }
 
+    field_origin.readFromController(); // a write of these needs no question in this connection
     data_rd_req = false;
     check_public(nullptr);
     ProgressBar_EEP->setValue(0);

@@ -1,7 +1,8 @@
 // The parameter write started by the write button (uC_send_btClick, Req_Data_Write,
 // Resp_Data_Write): the fields as they stand when the request runs, written into RAM and
 // parameter memory between two writes of the PC request word. A sound write queues the
-// read-back (parameters/verify_steps.cpp) when it is on.
+// read-back (parameters/verify_steps.cpp) when it is on. Fields that hold values the
+// controller never held are written only after the technician's yes (field_origin).
 #include "app/hauptfenster.h"
 #include "base/message_sink.h"
 #include "parameters/parameter_set.h"
@@ -11,6 +12,7 @@
 #include "protocol/steps.h"
 #include "serial/sio.h"
 #include "text/own_texts.h"
+#include "text/write_question_texts.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -44,7 +46,24 @@ QString fieldCaption(const THauptfenster& w, const FieldRefusal& refusal) {
 
 } // namespace
 
+bool THauptfenster::writeConfirmed() {
+    if (!field_origin.writeNeedsQuestion())
+        return true;
+    // No tick runs behind the modal question; a cancel leaves the reading as it was.
+    const bool wasRunning = SPStimer->isActive();
+    SPStimer->stop();
+    const StaleWatch::Hold hold(liveWatch_);
+    const bool proceed = askQuestion(writeQuestion(activeLanguage()));
+    if (!proceed && wasRunning)
+        SPStimer->start();
+    return proceed;
+}
+
 void THauptfenster::uC_send_btClick() {
+    // The values the controller never held (the start-up values, another connection's set)
+    // are written only when the technician says so.
+    if (!writeConfirmed())
+        return;
     uC_send_bt->setEnabled(false);
     response_ready = false;
     SPStimer->stop();

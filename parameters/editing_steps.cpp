@@ -1,5 +1,7 @@
 // Editing the parameter fields: the period up-downs, the profile pickers' order check,
-// the start-setting checks and the write button they enable or lock.
+// the start-setting checks and the write button they enable or lock. Every change the
+// technician makes marks the fields as the technician's (field_origin); the read and the
+// file load fill the fields with the pickers' signals blocked, so they never count here.
 #include "app/hauptfenster.h"
 #include "app/widgets/field_colour.h"
 #include "app/widgets/up_down.h"
@@ -36,7 +38,15 @@ std::array<QLineEdit*, 6> THauptfenster::periodSavings() const {
     return {edit_WT_Red1, edit_WT_Red2, edit_WT_Red3, edit_WE_Red1, edit_WE_Red2, edit_WE_Red3};
 }
 
+void THauptfenster::wireParameterEdits() {
+    // Only a click is the technician's: the read and the file load set these fields'
+    // texts and positions directly.
+    for (TUpDown* upDown : {UpDown2, UpDown3, UpDown7, UpDown8})
+        connect(upDown, &TUpDown::clicked, this, [this] { field_origin.edited(); });
+}
+
 void THauptfenster::periodUpDownClick(QLabel* takt, QLineEdit* saving, bool up) {
+    field_origin.edited();
     const int stepped = stepTakt(takt->text().toInt(), up);
     takt->setText(QString::number(stepped));
     saving->setText(formatFixed(energy_saving_table[stepped], 0));
@@ -63,27 +73,35 @@ void THauptfenster::UpDown_Sa3Click(bool up) {
 }
 
 void THauptfenster::DateTimePicker_Mo1_input_change() {
+    field_origin.edited();
     check_public(DateTimePicker_Mo1);
 }
 void THauptfenster::DateTimePicker_Mo2_input_change() {
+    field_origin.edited();
     check_public(DateTimePicker_Mo2);
 }
 void THauptfenster::DateTimePicker_Mo3_input_change() {
+    field_origin.edited();
     check_public(DateTimePicker_Mo3);
 }
 void THauptfenster::DateTimePicker_Mo_End_input_change() {
+    field_origin.edited();
     check_public(DateTimePicker_Mo_End);
 }
 void THauptfenster::DateTimePicker_Sa1_input_change() {
+    field_origin.edited();
     check_public(DateTimePicker_Sa1);
 }
 void THauptfenster::DateTimePicker_Sa2_input_change() {
+    field_origin.edited();
     check_public(DateTimePicker_Sa2);
 }
 void THauptfenster::DateTimePicker_Sa3_input_change() {
+    field_origin.edited();
     check_public(DateTimePicker_Sa3);
 }
 void THauptfenster::DateTimePicker_Sa_End_input_change() {
+    field_origin.edited();
     check_public(DateTimePicker_Sa_End);
 }
 

@@ -26,6 +26,7 @@ SettingRange rangeOf(const TUpDown* upDown) {
 
 QString THauptfenster::chooseFile(FileDialogKind kind, const QString& folder, const QString& filter,
                                   const QString& presetName) {
+    const StaleWatch::Hold hold(liveWatch_); // the dialog holds the window, not the line
     if (chooseParameterFile)
         return chooseParameterFile(kind, folder, filter, presetName);
     const QString start = presetName.isEmpty() ? folder : folder + u'/' + presetName;
@@ -112,5 +113,6 @@ void THauptfenster::config_load1Click() {
     UpDown8->setPosition(set.brightenSeconds);
 
     StatusBar3->setPanelText(1, QStringLiteral("File:") + QDir::toNativeSeparators(path));
+    field_origin.loadedFromFile(); // the technician's set, for any controller
     check_public(config_load1);
 }

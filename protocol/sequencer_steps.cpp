@@ -130,6 +130,16 @@ void THauptfenster::enableRequestButtons() {
         button->setEnabled(true);
 }
 
+void THauptfenster::dropRequestsAfterFailedOpen() {
+    // As the error step does: a request queued before the failure (a write, a calibration,
+    // the clock, a clear) would otherwise run at the next connect, long after the
+    // technician gave up on it, with whatever the fields hold by then.
+    clearRequests(*this);
+    for (QPushButton* button :
+         {uC_read_bt, uC_send_bt, err_mem_read_bt, err_mem_clear_bt, clk_bt, Bt_WR_Kalwert})
+        button->setEnabled(false);
+}
+
 void THauptfenster::Init_Sio() {
     releaseLink();
     try {
@@ -139,6 +149,7 @@ void THauptfenster::Init_Sio() {
         sio_started = false;
         sio_active = false;
         SPStimer->stop();
+        dropRequestsAfterFailedOpen();
         showMessage(QStringLiteral("       COM-Error! (") + port_name + QStringLiteral(")    "));
         offerConnect();
         return;
@@ -154,6 +165,7 @@ void THauptfenster::Init_Sio() {
         sio_started = false;
         sio_active = false;
         SPStimer->stop();
+        dropRequestsAfterFailedOpen();
         showPortHint(Ths->openError(), Ths->devicePath());
         showMessage(QStringLiteral("Fehler an ") + port_name);
         offerConnect();
@@ -225,6 +237,8 @@ void THauptfenster::Com_activate_btClick() {
     }
     sio_started = true;
     SPStimer->stop();
+    // The fields may hold what another controller was read to hold.
+    field_origin.newConnection();
     clearLinkDiagnosis();
     response_ready = false;
     port_name = ComboBox1->currentText();
@@ -246,6 +260,7 @@ void THauptfenster::ComboBox1Change() {
     response_ready = false;
     sio_active = false;
     sio_started = false;
+    field_origin.newConnection(); // the next link may lead to another controller
     if (port_handle != 0 && port_open)
         releaseLink();
     offerConnect();

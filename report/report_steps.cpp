@@ -72,6 +72,7 @@ void THauptfenster::writeReport(const ParameterRead& read) {
     const QString filter = QStringLiteral("PDF (*.pdf)");
     const QString preset =
         QStringLiteral("TRV5200_%1.pdf").arg(report.created.toString("yyyy-MM-dd_HHmm"));
+    const StaleWatch::Hold hold(liveWatch_); // the dialog holds the sequencer, not the line
     QString path = chooseReportFile
                        ? chooseReportFile(FileDialogKind::Save, folder, filter, preset)
                        : QFileDialog::getSaveFileName(this, reportText(language, ReportText::Title),

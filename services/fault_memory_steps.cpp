@@ -2,6 +2,8 @@
 // err_mem_clear_btClick, Req_Errmem_Clear, Resp_Errmem_Clear): the ring listed newest
 // first in StringGrid1, and cleared with its write position. The fault texts are taken in
 // the language of the moment they are shown and stay as they are after a language change.
+// A record with several faults joins their texts, wider than the column can show: each
+// fault-text cell carries its whole text as its tooltip.
 #include "app/hauptfenster.h"
 #include "app/widgets/status_line.h"
 #include "protocol/protocol_state.h"
@@ -15,6 +17,17 @@
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimer>
+
+namespace {
+
+// Column 2 of a row: the fault text, whole in the tooltip however narrow the column.
+void setFaultText(QTableWidget* grid, int row, const QString& text) {
+    QTableWidgetItem* cell = grid->item(row, 2);
+    cell->setText(text);
+    cell->setToolTip(text);
+}
+
+} // namespace
 
 void THauptfenster::err_mem_read_btClick() {
     err_mem_read_bt->setEnabled(false);
@@ -56,7 +69,7 @@ void THauptfenster::Resp_Errmem_rd() {
     for (int r = 0; r < kFaultRecordCount; ++r) {
         const FaultRow& row = list.rows[std::size_t(r)];
         StringGrid1->item(r + 1, 1)->setText(row.time);
-        StringGrid1->item(r + 1, 2)->setText(faultText(row.bits, text));
+        setFaultText(StringGrid1, r + 1, faultText(row.bits, text));
     }
     // A position beyond the ring is the controller's fault, not the link's: the list is
     // shown all the same and the status line says why it may not be in order.
@@ -86,7 +99,7 @@ void THauptfenster::Resp_Errmem_Clear() {
     // Not read back: the echo of every byte, checked by the link, is the answer.
     ProgressBar_EEP->setValue(0);
     for (int r = 1; r <= kFaultRecordCount; ++r) {
-        StringGrid1->item(r, 2)->setText(QString());
+        setFaultText(StringGrid1, r, QString());
         StringGrid1->item(r, 1)->setText(QString());
     }
     StatusBar3->setPanelText(TStatusLine::kMessagePanel, QString());

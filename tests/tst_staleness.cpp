@@ -79,6 +79,7 @@ void StalenessTest::readingOfTheSequencer() {
 // for a check, what it must answer:
 //   r, p, o  a check with the reading Running, Paused or Off; "+" stale, "-" fresh
 //   f        a sound answer reached the display
+//   h, u     a modal dialog of our own holds the watch, and lets it go
 void StalenessTest::watch_data() {
     QTest::addColumn<QString>("script");
     QTest::newRow("answers every 300 ms stay fresh") << "r0- f300 r300- f600 r600- r1500- r1601+";
@@ -98,6 +99,14 @@ void StalenessTest::watch_data() {
         << "r0- r1001+ o1100- o9000- r9000- r9900- r10001+";
     QTest::newRow("disconnected: never stale") << "o0- o5000- o60000-";
     QTest::newRow("idle at the synchronisation: never stale") << "p0- p9000-";
+    QTest::newRow("a dialog of our own does not count: the wait starts anew after it")
+        << "r0- f100 r100- h200 r200- r5000- u5000 r5000- r5900- r6001+";
+    QTest::newRow("under a dialog a mark that was there stays")
+        << "r0- r1001+ h1100 r1100+ r4000+ u4000 r4000+ f4100 r4100-";
+    QTest::newRow("nested dialogs: the time counts after the last")
+        << "r0- h10 h20 r100- u2000 r3000- u3000 r3000- r3900- r4001+";
+    QTest::newRow("the sequencer standing under a dialog removes the mark")
+        << "r0- r1001+ h1100 o1200- u1300 r1300- r2200- r2301+";
 }
 
 void StalenessTest::watch() {
@@ -105,6 +114,10 @@ void StalenessTest::watch() {
     StaleWatch watch;
     for (const QString& token : script.split(' ', Qt::SkipEmptyParts)) {
         const QChar kind = token.front();
+        if (kind == 'h' || kind == 'u') {
+            kind == 'h' ? watch.hold() : watch.release();
+            continue;
+        }
         const bool check = kind != 'f';
         const qint64 now = token.mid(1, token.size() - (check ? 2 : 1)).toLongLong();
         if (!check) {

@@ -52,6 +52,7 @@ void THauptfenster::trendRecordClick() {
                             .arg(trend_recorder.path(), trend_recorder.errorText()));
     } else {
         const QString filter = trendText(language, TrendText::RecordFilter);
+        const StaleWatch::Hold hold(liveWatch_); // time under the dialog is not the line's
         const QString path =
             chooseRecordingFile
                 ? chooseRecordingFile(filter)
