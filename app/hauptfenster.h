@@ -10,11 +10,13 @@
 #include "live/ram_table.h"
 #include "live/staleness.h"
 #include "parameters/field_origin.h"
+#include "parameters/parameter_memory_read.h"
 #include "parameters/parameter_set.h"
 #include "protocol/steps.h"
 #include "services/calibration.h"
 #include "services/fault_ring.h"
 #include "text/info_table.h"
+#include "text/write_failure_texts.h"
 #include "trace/link_statistics.h"
 #include "trace/trace_ring.h"
 #include "trend/trend_csv.h"
@@ -330,7 +332,7 @@ public:
     };
     std::optional<WrittenParameters> written_parameters;
     // The controller's set from the comparison's read.
-    std::optional<ParameterRead> compared_read;
+    std::optional<ParameterMemoryRead> compared_read;
     // The status-line note of the last sound read-back; empty when none stands there.
     QString verified_note;
     void buildVerifyItems();
@@ -346,6 +348,21 @@ public:
     void refreshComparison();
     // The comparison window asks for a parameter file to compare with.
     void chooseCompareFile();
+    // --- What a failed write leaves behind (services/failed_write_steps.cpp) ----------
+    // The write telegram under way (set by its request step, cleared by its response):
+    // when it fails its answer check, the error step names what it may have stored.
+    std::optional<WriteFailureText> write_under_way;
+    void noteFailedWrite(); // the error step's one call
+    // A sound write of this kind (or the fault memory's read after a failed clear): the
+    // note on the last failed one of the kind goes.
+    void clearFailedWriteNote(WriteFailureText kind);
+    void showFailedWriteNote();
+    std::optional<WriteFailureText> failed_write; // the note's write, for a language switch
+    QString failed_write_note;                    // the note as shown
+    // A calibration write failed: the controller may hold the new value with the old set
+    // points, so the next calibration waits for a fresh identity read.
+    bool identity_stale = false;
+    void buildFailedWriteNotes();
     // --- Commissioning report (report/report_steps.cpp) --------------------------------
     QAction* report1 = nullptr; // its item in the tools menu
     // The report's file: the path chosen, empty when cancelled. While empty, Qt's file

@@ -3,6 +3,7 @@
 #include "parameters/parameter_compare.h"
 #include "parameters/parameter_file.h"
 #include "parameters/profile_check.h"
+#include "text/write_failure_texts.h"
 
 QString refusalText(const QString& path, const ParameterFileRefusal& refusal) {
     using Reason = ParameterFileRefusal::Reason;
@@ -50,7 +51,13 @@ std::optional<ParameterPlan> planOf(const CliContext& context, int* exitCode) {
         *exitCode = kExitRefused;
         return std::nullopt;
     }
-    plan.fields = fieldsOfParameterFile(std::get<LoadedParameters>(read));
+    const LoadedParameters& loaded = std::get<LoadedParameters>(read);
+    // The takt counts, as in the window; a saving that says otherwise is named.
+    if (!loaded.overriddenKeys.isEmpty())
+        printError(QStringLiteral("%1: %2").arg(
+            plan.path, writeFailureText(Language::English, WriteFailureText::KeysOverridden)
+                           .arg(loaded.overriddenKeys.join(QStringLiteral(", ")))));
+    plan.fields = fieldsOfParameterFile(loaded);
     const auto& t = plan.fields.profileTimes;
     const bool workdayInOrder = checkProfile({t[0], t[1], t[2], t[3]}, std::nullopt).inOrder;
     const bool weekendInOrder = checkProfile({t[4], t[5], t[6], t[7]}, std::nullopt).inOrder;

@@ -56,7 +56,8 @@ int runSyncClock(CliContext& context) {
         return kExitRefused;
     }
     if (*failure != LinkSession::Failure::None) {
-        return sayFailure(*failure);
+        return sayFailure(*failure, QStringLiteral(" while setting the clock: the clock may "
+                                                   "have been set; set it again"));
     }
     // What the controller shows now, read as the live display reads it.
     const LiveReadResult live = readLive(context.session, *id);
@@ -101,7 +102,8 @@ int runFaults(CliContext& context) {
     if (context.options.contains(QStringLiteral("clear"))) {
         const LinkSession::Failure failure = clearFaults(context.session, *id);
         if (failure != LinkSession::Failure::None) {
-            return sayFailure(failure, QStringLiteral(" while clearing"));
+            return sayFailure(failure, QStringLiteral(" while clearing: the fault memory may "
+                                                      "be cleared; read it to see"));
         }
         result.insert("cleared", true);
         text += QStringLiteral("fault memory cleared\n");
@@ -174,7 +176,13 @@ int runCalibrate(CliContext& context) {
         return kExitRefused;
     }
     if (result.failure != LinkSession::Failure::None) {
-        return sayFailure(result.failure, QStringLiteral(" during the calibration write"));
+        // Every run reads the identity first, so the next one computes from what the
+        // controller holds then.
+        return sayFailure(result.failure,
+                          QStringLiteral(" during the calibration write: the controller may hold "
+                                         "the new calibration value with the old set points: "
+                                         "the identity is read again before the next "
+                                         "calibration"));
     }
     if (context.json)
         printJson(QJsonObject{{"calibration_value", result.newValue},

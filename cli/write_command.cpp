@@ -1,8 +1,9 @@
 // write FILE [--no-verify] [--password P] and compare FILE [--password P]: the parameter
 // file against the controller. The write is the write button's single telegram, then
 // (unless --no-verify) the read-back of the verify after write; compare is the
-// comparison's parameter read. Both compare what the write sends (the ramp times with a
-// password that opens the service level, as in the window).
+// comparison's read. Both read the parameter memory (on old hardware its RAM mirror
+// beside it, both shown where they differ). Both compare what the write sends (the ramp times with
+// a password that opens the service level, as in the window).
 #include "cli/cli_commands.h"
 #include "cli/parameter_plan.h"
 #include "parameters/parameter_compare.h"
@@ -33,13 +34,20 @@ void insertSide(QJsonObject& o, const QString& key, const QString& shown) {
     o.insert(key + QStringLiteral("_word"), match.captured(2).toInt());
 }
 
-QJsonArray rowsJson(const QList<ParameterRow>& rows) {
+// The controller's side is its parameter memory; where the RAM holds another value (old
+// hardware), that value beside it as controller_ram.
+QJsonArray rowsJson(const ControllerRows& controller, const ParameterSet& memory) {
     QJsonArray array;
-    for (const ParameterRow& row : rows) {
+    for (qsizetype i = 0; i < controller.rows.size(); ++i) {
+        const ParameterRow& row = controller.rows[i];
         QJsonObject o{{"parameter", parameterCaption(Language::English, row.id)},
                       {"differs", row.differs}};
         insertSide(o, QStringLiteral("file"), row.ours);
-        insertSide(o, QStringLiteral("controller"), row.theirs);
+        const QString& ram = controller.ram[i];
+        insertSide(o, QStringLiteral("controller"),
+                   ram.isEmpty() ? row.theirs : parameterText(memory, row.id));
+        if (!ram.isEmpty())
+            o.insert(QStringLiteral("controller_ram"), jsonValueOf(ram));
         array.append(o);
     }
     return array;
@@ -112,14 +120,15 @@ int runWrite(CliContext& context) {
             printOut(QStringLiteral("written (not verified)\n"));
         return kExitSound;
     }
-    const ParameterReadResult back = readParameters(context.session, *id);
+    const ParameterMemoryResult back = readParameterMemory(context.session, *id);
     if (!back.read) {
         return sayFailure(back.failure, QStringLiteral(" during the read-back"));
     }
-    const QList<ParameterRow> differing =
-        differingParameters(set, back.read->set, withRampTimes && back.read->hasRampTimes);
+    const ControllerRows differences = differingFromController(
+        Language::English, set, *back.read, withRampTimes && back.read->memory.hasRampTimes);
+    const QList<ParameterRow>& differing = differences.rows;
     result.insert("verified", differing.isEmpty());
-    result.insert("differences", rowsJson(differing));
+    result.insert("differences", rowsJson(differences, back.read->memory.set));
     if (context.json)
         printJson(result);
     else if (differing.isEmpty())
@@ -135,11 +144,11 @@ int runCompare(CliContext& context) {
     const std::optional<ControllerIdentity> id = identifyOrSay(context, &exitCode);
     if (!id)
         return exitCode;
-    const ParameterReadResult read = readParameters(context.session, *id);
+    const ParameterMemoryResult read = readParameterMemory(context.session, *id);
     if (!read.read) {
         return sayFailure(read.failure);
     }
-    const bool withRampTimes = rampTimesFor(g_plan, *id) && read.read->hasRampTimes;
+    const bool withRampTimes = rampTimesFor(g_plan, *id) && read.read->memory.hasRampTimes;
     const auto converted = parameterSetFromFields(g_plan.fields, withRampTimes);
     if (std::holds_alternative<FieldRefusal>(converted)) {
         const ParameterId refused = parameterOf(std::get<FieldRefusal>(converted));
@@ -147,13 +156,15 @@ int runCompare(CliContext& context) {
                        .arg(g_plan.path, parameterCaption(Language::English, refused)));
         return kExitRefused;
     }
-    const QList<ParameterRow> rows =
-        compareParameterSets(std::get<ParameterSet>(converted), read.read->set, withRampTimes);
+    const ControllerRows controller = compareWithController(
+        Language::English, std::get<ParameterSet>(converted), *read.read, withRampTimes);
+    const QList<ParameterRow>& rows = controller.rows;
     int differing = 0;
     for (const ParameterRow& row : rows)
         differing += row.differs ? 1 : 0;
     if (context.json)
-        printJson(QJsonObject{{"differing", differing}, {"parameters", rowsJson(rows)}});
+        printJson(QJsonObject{{"differing", differing},
+                              {"parameters", rowsJson(controller, read.read->memory.set)}});
     else
         printOut(rowsText(rows, QStringLiteral("file"), QStringLiteral("controller")) +
                  QStringLiteral("%1 of %2 parameters differ\n").arg(differing).arg(rows.size()));

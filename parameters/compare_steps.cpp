@@ -1,13 +1,15 @@
 // The comparison with the controller (compare1Click, Req_Compare_rd, Resp_Compare_rd,
-// refreshComparison): the controller's parameters read with the read button's telegram
-// and decoder, without touching a field, and shown beside what a write would send from
-// the fields or from a parameter file (its checked load, without touching a field).
+// refreshComparison): the controller's parameters read from its parameter memory (the old
+// hardware's RAM mirror beside it, both shown where they differ), without touching a field, and
+// shown beside what a write would send from the fields or from a parameter file (its checked load,
+// without touching a field).
 #include "app/compare_dialog.h"
 #include "app/hauptfenster.h"
 #include "app/widgets/up_down.h"
 #include "base/message_sink.h"
 #include "parameters/parameter_compare.h"
 #include "parameters/parameter_file.h"
+#include "parameters/parameter_memory_read.h"
 #include "parameters/write_fields.h"
 #include "protocol/protocol_state.h"
 #include "protocol/requests.h"
@@ -44,14 +46,14 @@ void THauptfenster::compare1Click() {
 }
 
 void THauptfenster::Req_Compare_rd() {
-    startRequest(buildDataRead(HW_old), Step::Resp_Compare_rd);
+    startRequest(buildParameterMemoryRead(HW_old), Step::Resp_Compare_rd);
 }
 
 void THauptfenster::Resp_Compare_rd() {
     if (!response_ready)
         return;
-    std::optional<ParameterRead> read = HW_old ? decodeOldParameterRead(receivedAnswer(), HW_Ver_Nr)
-                                               : decodeNewParameterRead(receivedAnswer());
+    std::optional<ParameterMemoryRead> read =
+        decodeParameterMemoryRead(HW_old, receivedAnswer(), HW_Ver_Nr);
     if (!read) {
         data_error = true; // an answer that ends early is a failed one: the error step
         return;
@@ -67,7 +69,7 @@ void THauptfenster::Resp_Compare_rd() {
     ram_rd_req = true; // the live reading resumes
     SPStimer->start();
     if (forReport) {
-        writeReport(*read);
+        writeReport(read->memory);
         return;
     }
 
@@ -101,9 +103,9 @@ void THauptfenster::refreshComparison() {
     CompareDialog->relabel(language);
     if (!compared_read)
         return;
-    const ParameterSet& controller = compared_read->set;
+    const ParameterSet& controller = compared_read->memory.set;
     // What the write would send: the ramp times only where it would send them.
-    const bool withRampTimes = rampTimesPermitted() && compared_read->hasRampTimes;
+    const bool withRampTimes = rampTimesPermitted() && compared_read->memory.hasRampTimes;
 
     // Ours: the fields, or the file as the fields would hold it once loaded.
     std::optional<ParameterFields> fields;
@@ -132,7 +134,8 @@ void THauptfenster::refreshComparison() {
     }
 
     QList<ParameterRow> rows =
-        compareParameterSets(ours.value_or(controller), controller, withRampTimes);
+        compareWithController(language, ours.value_or(controller), *compared_read, withRampTimes)
+            .rows;
     if (!ours) {
         // Nothing to set beside the controller's values: none is marked.
         for (ParameterRow& row : rows) {

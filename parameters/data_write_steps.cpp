@@ -114,6 +114,7 @@ void THauptfenster::Req_Data_Write() {
     Q_ASSERT(items);
     if (!withRampTimes && HW_old)
         Label22->show();
+    write_under_way = WriteFailureText::ParameterWrite;
     startRequest(buildWrites(HW_old, items.value_or(QList<WriteItem>{})), Step::Resp_Data_Write);
 }
 
@@ -122,6 +123,7 @@ void THauptfenster::Resp_Data_Write() {
         return;
     // The answer is the echo of every byte, checked by the link; no data comes back.
     ProgressBar_EEP->setValue(0);
+    clearFailedWriteNote(WriteFailureText::ParameterWrite);
     queueVerify();
     endDataWrite();
 }

@@ -6,6 +6,7 @@
 #include "text/own_texts.h"
 
 #include <QDir>
+#include <QLocale>
 
 namespace {
 
@@ -82,6 +83,31 @@ private:
     const IniFile& ini_;
 };
 
+// The saving keys present whose value is not the saving of their period's takt, as the
+// save writes it (whole percent; a value with decimals counts as its rounding).
+QStringList overriddenSavings(const IniFile& ini, const LoadedParameters& set) {
+    QStringList keys;
+    const std::array<QString, 6> shown = set.savingTexts();
+    int period = 0;
+    for (const PeriodKeys& period_keys : kPeriodKeys) {
+        if (period_keys.saving < 0)
+            continue;
+        const QString name = key(period_keys.saving);
+        const std::size_t p = std::size_t(period++);
+        if (!ini.contains(kSection, name))
+            continue;
+        const QString text = ini.value(kSection, name).trimmed();
+        // The window writes a decimal comma; a hand-written file may hold a full stop.
+        std::optional<double> value = parseFixed(text);
+        bool number = false;
+        if (const double dotted = QLocale::c().toDouble(text, &number); !value && number)
+            value = dotted;
+        if (!value || formatFixed(*value, 0) != shown[p])
+            keys.append(name.chopped(1)); // without the colon
+    }
+    return keys;
+}
+
 } // namespace
 
 std::array<QString, 6> LoadedParameters::savingTexts() const {
@@ -112,6 +138,7 @@ ParameterFileRead readParameterSet(const IniFile& ini, const ParameterFileLimits
             ++period;
         }
     }
+    set.overriddenKeys = overriddenSavings(ini, set);
     set.darkenSeconds = read.integer(kDarken, 200, limits.darkenSeconds);
     set.brightenSeconds = read.integer(kBrighten, 200, limits.brightenSeconds);
     if (read.refusal)

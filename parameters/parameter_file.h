@@ -10,6 +10,7 @@
 
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 #include <QTime>
 #include <array>
 #include <optional>
@@ -46,6 +47,10 @@ struct LoadedParameters {
     int brightenSeconds = 0;
     // The saving each period shows for its takt, in whole percent.
     std::array<QString, 6> savingTexts() const;
+    // The saving keys ("WT_P_Red1" …, without the colon) whose value contradicts its
+    // period's takt: the takt counts and the saving is recomputed, and the technician is
+    // told which keys were overridden. A saving key that is missing contradicts nothing.
+    QStringList overriddenKeys;
 };
 
 // The values a setting may take: min … max in steps of step from min. The window passes

@@ -6,6 +6,7 @@
 #include "app/widgets/up_down.h"
 #include "base/message_sink.h"
 #include "parameters/parameter_file.h"
+#include "text/write_failure_texts.h"
 
 #include <QAction>
 #include <QDateTime>
@@ -115,4 +116,8 @@ void THauptfenster::config_load1Click() {
     StatusBar3->setPanelText(1, QStringLiteral("File:") + QDir::toNativeSeparators(path));
     field_origin.loadedFromFile(); // the technician's set, for any controller
     check_public(config_load1);
+    // Loaded as it is meant (the takt counts); the keys it overrode are named.
+    if (!set.overriddenKeys.isEmpty())
+        showMessage(writeFailureText(activeLanguage(), WriteFailureText::KeysOverridden)
+                        .arg(set.overriddenKeys.join(QStringLiteral(", "))));
 }

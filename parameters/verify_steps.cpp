@@ -1,9 +1,9 @@
 // The read-back after a write (queueVerify, Req_Verify_rd, Resp_Verify_rd): after a write
-// whose echoes were all sound, the parameter words are read once more, with the read
-// button's telegram and decoder but without touching a field, and compared with what the
-// write sent. The echo only shows that each byte crossed the line; the read-back shows
-// that the controller stored it. The tools menu item turns it off and on and is kept in
-// the settings file.
+// whose echoes were all sound, the parameter words are read once more from what the
+// controller keeps over a power cut, the parameter memory (the old hardware's RAM mirror
+// beside it), without touching a field, and compared with what the write sent. The echo only shows
+// that each byte crossed the line; the read-back shows that the controller stored it. The tools
+// menu item turns it off and on and is kept in the settings file.
 #include "app/hauptfenster.h"
 #include "app/widgets/status_line.h"
 #include "base/ini_file.h"
@@ -11,6 +11,7 @@
 #include "base/settings_location.h"
 #include "base/verify_setting.h"
 #include "parameters/parameter_compare.h"
+#include "parameters/parameter_memory_read.h"
 #include "protocol/protocol_state.h"
 #include "protocol/requests.h"
 #include "protocol/steps.h"
@@ -31,6 +32,7 @@ void THauptfenster::buildVerifyItems() {
     verify_after_write1->setCheckable(true);
     verify_after_write1->setChecked(readVerifyAfterWrite(ini));
     compare1 = tools1->addAction(verifyText(std::nullopt, VerifyText::CompareItem));
+    buildFailedWriteNotes();
     // Only a user's choice is stored; the program's own setChecked above is not.
     connect(verify_after_write1, &QAction::triggered, this,
             [this](bool on) { verify_after_write1Click(on); });
@@ -71,15 +73,14 @@ void THauptfenster::queueVerify() {
 }
 
 void THauptfenster::Req_Verify_rd() {
-    startRequest(buildDataRead(HW_old), Step::Resp_Verify_rd);
+    startRequest(buildParameterMemoryRead(HW_old), Step::Resp_Verify_rd);
 }
 
 void THauptfenster::Resp_Verify_rd() {
     if (!response_ready)
         return;
-    const std::optional<ParameterRead> read =
-        HW_old ? decodeOldParameterRead(receivedAnswer(), HW_Ver_Nr)
-               : decodeNewParameterRead(receivedAnswer());
+    const std::optional<ParameterMemoryRead> read =
+        decodeParameterMemoryRead(HW_old, receivedAnswer(), HW_Ver_Nr);
     if (!read) {
         data_error = true; // an answer that ends early is a failed one: the error step
         return;
@@ -93,10 +94,11 @@ void THauptfenster::Resp_Verify_rd() {
 
     // A controller too old for ramp times reads none back: there is nothing to compare.
     const QList<ParameterRow> differing =
-        written_parameters
-            ? differingParameters(written_parameters->set, read->set,
-                                  written_parameters->withRampTimes && read->hasRampTimes)
-            : QList<ParameterRow>{};
+        written_parameters ? differingFromController(
+                                 activeLanguage(), written_parameters->set, *read,
+                                 written_parameters->withRampTimes && read->memory.hasRampTimes)
+                                 .rows
+                           : QList<ParameterRow>{};
     if (differing.isEmpty()) {
         verified_note = verifyText(activeLanguage(), VerifyText::WrittenAndVerified);
         StatusBar3->setPanelText(TStatusLine::kMessagePanel, verified_note);

@@ -87,6 +87,15 @@ quint32 buildDataRead(bool hw_old) {
                               {kParameterRead, 0x004, 2, 47}});
 }
 
+quint32 buildParameterMemoryRead(bool hw_old) {
+    const quint32 read = buildDataRead(hw_old);
+    if (!hw_old)
+        return read;
+    return buildReads(true, {{kParameterRead, 0x20, 8, 33},
+                             {kParameterRead, 0x38, 3, 41},
+                             {kParameterRead, 0x02, 2, 44}});
+}
+
 quint32 buildHwInfoRead(bool hw_old) {
     const quint32 head = buildIdentityHead(hw_old);
     if (hw_old)

@@ -32,6 +32,14 @@ quint32 buildRamRead(TSio* link, bool hw_old);
 // Parameter words: old 33 items (132 bytes), new 49 items (245 bytes).
 quint32 buildDataRead(bool hw_old);
 
+// What the controller keeps over a power cut, for the read-back after a write and the
+// comparison. New hardware: the read button's telegram, which reads parameter memory
+// throughout. Old hardware: the read button's 33 items (profile times, takts, start
+// frequency and burn-in from their RAM mirror), then the same words from parameter memory
+// in items 33 … 45 (profile times from 0x20, takts from 0x38, start frequency and burn-in
+// from 0x02): 46 items, 184 bytes.
+quint32 buildParameterMemoryRead(bool hw_old);
+
 // Identity words: old 20 items (80 bytes), new 60 items (300 bytes).
 quint32 buildHwInfoRead(bool hw_old);
 

@@ -213,6 +213,7 @@ void THauptfenster::DatenFehler() {
     data_error = false;
     protocol_step = Step::Synchronisation;
     init_anzeige();
+    noteFailedWrite(); // what a write that failed may have left in the controller
     offerConnect();
     // Nothing can be sent on a port that is gone: the telegram would only fail again and
     // leave data_error set. The next connect opens the port anew.

@@ -5,6 +5,7 @@
 #include "app/hauptfenster.h"
 #include "app/widgets/up_down.h"
 #include "base/formats.h"
+#include "base/message_sink.h"
 #include "protocol/protocol_state.h"
 #include "protocol/requests.h"
 #include "protocol/steps.h"
@@ -34,6 +35,24 @@ void THauptfenster::addCalibrationLog(const QList<CalibrationLogLine>& lines) {
 
 void THauptfenster::Bt_WR_KalwertClick() {
     Memo1->clear();
+    if (identity_stale) {
+        // The last calibration write failed: the controller may hold its new value with
+        // the old set points. Nothing is computed from what the page shows; the identity
+        // is read again, and the technician calibrates on what it brings.
+        SPStimer->stop();
+        showMessage(writeFailureText(activeLanguage(), WriteFailureText::IdentityReadFirst));
+        response_ready = false;
+        hw_info_req = true;
+        ram_rd_req = true;
+        if (!sio_active) {
+            port_name = com_port;
+            protocol_step = Step::Init_Sio;
+        } else {
+            protocol_step = Step::Synchronisation;
+        }
+        SPStimer->start();
+        return;
+    }
     const QList<CalibrationLogLine> refusal =
         calibrationRefusal({.hw_old = HW_old,
                             .HW_Ver_Nr = HW_Ver_Nr,
@@ -76,6 +95,7 @@ void THauptfenster::Req_Kal_Write() {
     // The calibration value into parameter memory, the set points into the RAM the
     // controller regulates with and into parameter memory for its next start.
     const auto items = kalWriteItems(HW_old, {kal_value230, start, nominal, start, nominal});
+    write_under_way = WriteFailureText::CalibrationWrite;
     startRequest(buildWrites(HW_old, items), Step::Resp_Kal_Write);
 }
 
@@ -86,6 +106,7 @@ void THauptfenster::Resp_Kal_Write() {
     // button waits for a new measured value (or a new identity) before it calibrates
     // again. The live reading goes on as it was.
     kal_wr_req = false;
+    clearFailedWriteNote(WriteFailureText::CalibrationWrite);
     Bt_WR_Kalwert->setEnabled(false);
     response_ready = false;
     protocol_step = Step::Synchronisation;

@@ -39,6 +39,7 @@ void THauptfenster::Req_Time_write() {
     }
     const std::array<quint16, 8> values{(*words)[0], (*words)[1], (*words)[2], (*words)[3],
                                         1,           2,           2,           2};
+    write_under_way = WriteFailureText::ClockWrite;
     startRequest(buildWrites(HW_old, timeWriteItems(HW_old, values)), Step::Resp_Time_write);
 }
 
@@ -47,6 +48,7 @@ void THauptfenster::Resp_Time_write() {
         return;
     // The answer is the echo of every byte, checked by the link; no data comes back.
     ProgressBar_EEP->setValue(0);
+    clearFailedWriteNote(WriteFailureText::ClockWrite);
     endTimeWrite();
 }
 

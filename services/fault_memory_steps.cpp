@@ -62,6 +62,7 @@ void THauptfenster::Resp_Errmem_rd() {
         return;
     }
     const FaultAnswer& words = *answer;
+    clearFailedWriteNote(WriteFailureText::FaultMemoryClear); // read: now it is known
     const FaultList list = decodeFaultRing(HW_old, words);
     session_faults = list;
     session_fault_position = words[kFaultItems - 1];
@@ -90,6 +91,7 @@ void THauptfenster::Resp_Errmem_rd() {
 }
 
 void THauptfenster::Req_Errmem_Clear() {
+    write_under_way = WriteFailureText::FaultMemoryClear;
     startRequest(buildErrmemClear(HW_old), Step::Resp_Errmem_Clear);
 }
 
@@ -98,6 +100,7 @@ void THauptfenster::Resp_Errmem_Clear() {
         return;
     // Not read back: the echo of every byte, checked by the link, is the answer.
     ProgressBar_EEP->setValue(0);
+    clearFailedWriteNote(WriteFailureText::FaultMemoryClear);
     for (int r = 1; r <= kFaultRecordCount; ++r) {
         setFaultText(StringGrid1, r, QString());
         StringGrid1->item(r, 1)->setText(QString());

@@ -145,6 +145,7 @@ void THauptfenster::Resp_HW_Info() {
     SPStimer->stop();
     protocol_step = Step::Synchronisation;
     hw_info_req = false;
+    identity_stale = false; // a calibration computes from what this read brought
     Infofenst->HWV_read_bt->setEnabled(true);
     if (ram_rd_req)
         SPStimer->start();

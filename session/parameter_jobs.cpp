@@ -16,6 +16,20 @@ ParameterReadResult readParameters(LinkSession& session, const ControllerIdentit
     return result;
 }
 
+ParameterMemoryResult readParameterMemory(LinkSession& session,
+                                          const ControllerIdentity& identity) {
+    ParameterMemoryResult result;
+    const bool hwOld = identity.hwOld;
+    result.failure =
+        session.confirmedExchange([hwOld](TSio*) { return buildParameterMemoryRead(hwOld); });
+    if (result.failure != LinkSession::Failure::None)
+        return result;
+    result.read = decodeParameterMemoryRead(hwOld, session.answer(), identity.revision);
+    if (!result.read)
+        result.failure = LinkSession::Failure::Answer; // an answer that ended early
+    return result;
+}
+
 ParameterFileFields fieldsOf(const ParameterRead& read) {
     const ParameterSet& set = read.set;
     ParameterFileFields fields;

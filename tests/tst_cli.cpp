@@ -65,6 +65,9 @@ private slots:
     void optionsAfterTheCommand();
     void typedJson_data() { identify_data(); }
     void typedJson();
+    void failedWriteSaysWhatItLeft_data();
+    void failedWriteSaysWhatItLeft();
+    void contradictingFileNamesTheKeys();
 
 private:
     void startController(Generation generation, int revision);
@@ -196,9 +199,17 @@ QString CliTest::fileWith(const QString& key, const QString& value) {
 void CliTest::writeVerifyAndCompare_data() {
     QTest::addColumn<Generation>("generation");
     QTest::addColumn<trvsim::Space>("space");
-    QTest::addColumn<int>("address"); // where the read takes the workday dimming end from
-    QTest::newRow("new hardware") << Generation::New << trvsim::Space::Parameter << 0x26;
-    QTest::newRow("old hardware") << Generation::Old << trvsim::Space::Ram << 0xB8;
+    QTest::addColumn<int>("address"); // the workday dimming end's word that is spoiled
+    // The controller's memory as read back, and its RAM where that differs.
+    QTest::addColumn<QString>("memory");
+    QTest::addColumn<QString>("ram");
+    QTest::newRow("new hardware") << Generation::New << trvsim::Space::Parameter << 0x26 << "07:00"
+                                  << QString();
+    QTest::newRow("old hardware, RAM") << Generation::Old << trvsim::Space::Ram << 0xB8 << "06:45"
+                                       << "07:00";
+    QTest::newRow("old hardware, memory")
+        << Generation::Old << trvsim::Space::Parameter << 0x26 << "07:00"
+        << "06:45";
 }
 
 // compare lists exactly the changed parameter; a write makes it hold and is verified; a
@@ -207,6 +218,8 @@ void CliTest::writeVerifyAndCompare() {
     QFETCH(Generation, generation);
     QFETCH(trvsim::Space, space);
     QFETCH(int, address);
+    QFETCH(QString, memory);
+    QFETCH(QString, ram);
     startController(generation, 14);
     const QString path = fileWith("WT_Endtime:", "06:30:00");
     QVERIFY(!path.isEmpty());
@@ -236,7 +249,15 @@ void CliTest::writeVerifyAndCompare() {
     const QJsonArray differences = spoiled.json().value("differences").toArray();
     QCOMPARE(differences.size(), 1);
     QCOMPARE(differences[0].toObject().value("file").toString(), QString("06:45"));
-    QCOMPARE(differences[0].toObject().value("controller").toString(), QString("07:00"));
+    QCOMPARE(differences[0].toObject().value("controller").toString(), memory);
+    QCOMPARE(differences[0].toObject().value("controller_ram").toString(), ram);
+    if (!ram.isEmpty()) { // the same in the text, and compare shows it too
+        const Run text = cli({"compare", later});
+        QCOMPARE(text.exitCode, int(kExitDiffer));
+        QVERIFY2(text.out.contains(
+                     QStringLiteral("controller memory %1, RAM %2\n").arg(memory, ram).toUtf8()),
+                 text.out.constData());
+    }
 
     // Without the read-back the write alone: exit 0, nothing verified.
     const Run unverified = cli({"--json", "write", later, "--no-verify"});
@@ -646,6 +667,77 @@ void CliTest::typedJson() {
                      .arg(record.value("hour").toInt(), 2, 10, QChar('0'))
                      .arg(record.value("minute").toInt(), 2, 10, QChar('0')));
     }
+}
+
+void CliTest::failedWriteSaysWhatItLeft_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::addColumn<QStringList>("arguments"); // "FILE" stands for a parameter file
+    QTest::addColumn<trvsim::TelegramKind>("telegram");
+    QTest::addColumn<QString>("note");
+    using trvsim::TelegramKind;
+    const QStringList calibrate{"calibrate", "--measured", "231", "--password", "tarnel4"};
+    for (const Generation generation : {Generation::New, Generation::Old}) {
+        const char* g = generation == Generation::New ? "new" : "old";
+        QTest::addRow("%s, write", g)
+            << generation << QStringList{"write", "FILE"} << TelegramKind::ParameterWrite
+            << "the controller may hold part of the set; write it again";
+        QTest::addRow("%s, sync-clock", g)
+            << generation << QStringList{"sync-clock"} << TelegramKind::ClockWrite
+            << "the clock may have been set; set it again";
+        QTest::addRow("%s, faults --clear", g)
+            << generation << QStringList{"faults", "--clear"} << TelegramKind::FaultMemoryClear
+            << "the fault memory may be cleared; read it to see";
+        QTest::addRow("%s, calibrate", g)
+            << generation << calibrate << TelegramKind::CalibrationWrite
+            << "the controller may hold the new calibration value with the old set points: "
+               "the identity is read again before the next calibration";
+    }
+}
+
+// A write whose answer check fails (a wrong echo in its telegram) says what the controller
+// may hold and what to do, and exits with the link's code.
+void CliTest::failedWriteSaysWhatItLeft() {
+    using namespace std::chrono_literals;
+    QFETCH(Generation, generation);
+    QFETCH(QStringList, arguments);
+    QFETCH(trvsim::TelegramKind, telegram);
+    QFETCH(QString, note);
+    startController(generation, 14);
+    auto& m = sim_->model(); // the calibration's conditions, as in serviceJobs
+    m.setFrozen(true);
+    m.setBurnInOverride(0s);
+    QVERIFY(m.setOperatingState(trvsim::ControllerModel::OperatingState::Normal));
+    m.forceLampFrequency(50.0);
+    m.poke(trvsim::Space::Ram, generation == Generation::Old ? 0x46 : 0x42, 600);
+    m.advance(60s);
+    if (arguments.contains("FILE")) {
+        const QString path = fileWith("WT_Endtime:", "06:30:00");
+        QVERIFY(!path.isEmpty());
+        arguments.replace(arguments.indexOf("FILE"), path);
+    }
+    // The address echo of the telegram's second item.
+    sim_->host().inject(
+        trvsim::Fault::corrupt().in(telegram, 1, generation == Generation::New ? 7 : 6));
+    const Run run = cli(arguments);
+    QCOMPARE(run.exitCode, int(kExitLink));
+    QVERIFY2(run.err.contains(note.toUtf8()), run.err.constData());
+}
+
+// A file whose saving contradicts its takt: loaded as the takt says, the key named on
+// stderr, for write and compare alike.
+void CliTest::contradictingFileNamesTheKeys() {
+    startController(Generation::New, 14);
+    QString path = fileWith("WT_P_Red2:", "-5"); // no takt saves that
+    QVERIFY(!path.isEmpty());
+    const Run compare = cli({"compare", path});
+    QCOMPARE(compare.exitCode, int(kExitSound)); // the takt is the controller's
+    QVERIFY2(compare.err.contains("Overridden: WT_P_Red2\n"), compare.err.constData());
+    const Run write = cli({"write", path});
+    QCOMPARE(write.exitCode, int(kExitSound));
+    QVERIFY2(write.err.contains("Overridden: WT_P_Red2\n"), write.err.constData());
+    // A file that agrees with itself says nothing.
+    path = fileWith("WT_Endtime:", "06:30:00");
+    QVERIFY(cli({"compare", path}).err.isEmpty());
 }
 
 QTEST_GUILESS_MAIN(CliTest)

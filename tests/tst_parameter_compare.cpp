@@ -1,7 +1,11 @@
 // The comparison of two parameter sets: which parameters differ, how their values read,
 // and the message of a read-back that found something else than was written.
 #include "parameters/parameter_compare.h"
+#include "parameters/parameter_memory_read.h"
+#include "protocol/requests.h"
+#include "serial/sio.h"
 #include "text/verify_texts.h"
+#include "text/write_failure_texts.h"
 
 #include <QTest>
 
@@ -31,6 +35,7 @@ private slots:
     void captions();
     void failedReadBackMessage();
     void fileAsTheFieldsWouldHoldIt();
+    void oldMemoryBesideItsRam();
 };
 
 void ParameterCompareTest::differences_data() {
@@ -132,6 +137,59 @@ void ParameterCompareTest::fileAsTheFieldsWouldHoldIt() {
     const auto set = parameterSetFromFields(fieldsOfParameterFile(loaded), true);
     QVERIFY(std::holds_alternative<ParameterSet>(set));
     QCOMPARE(differingParameters(std::get<ParameterSet>(set), expected, true).size(), 0);
+}
+
+// The old hardware's memory telegram: the read button's 33 items, then the profile times,
+// takts, start frequency and burn-in from parameter memory. Where memory and RAM differ
+// the controller's side names both; a memory word out of range is named by its own item.
+void ParameterCompareTest::oldMemoryBesideItsRam() {
+    std::fill(check_mask, check_mask + kLinkBufferSize, quint8(0));
+    QCOMPARE(buildParameterMemoryRead(true), quint32(4 * kOldParameterMemorySlots));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(expect_buffer) + 4 * 33, 4),
+             QByteArray("\x02\x20\x05\x05", 4));
+    QCOMPARE(QByteArray(reinterpret_cast<const char*>(expect_buffer) + 4 * 45, 2),
+             QByteArray("\x02\x04", 2));
+    QByteArray answer(reinterpret_cast<const char*>(expect_buffer), 4 * kOldParameterMemorySlots);
+    std::fill(check_mask, check_mask + kLinkBufferSize, quint8(0));
+    const auto put = [&answer](int item, quint16 word) {
+        answer[4 * item + 2] = char(word & 0xFF);
+        answer[4 * item + 3] = char(word >> 8);
+    };
+    const ParameterSet written = sampleSet();
+    for (int copy : {20, 33}) { // the RAM mirror, then the memory
+        for (int i = 0; i < 8; ++i)
+            put(copy + i, written.profileTimes[std::size_t(i)]);
+        for (int i = 0; i < 3; ++i)
+            put(copy + 8 + i, quint16(written.takts[std::size_t(2 * i + 1)] << 8 |
+                                      written.takts[std::size_t(2 * i)]));
+        put(copy + 11, written.startTakt);
+        put(copy + 12, written.burnInSeconds);
+    }
+    put(18, written.rampWord);
+    put(33 + 3, 0x0700); // the memory's workday dimming end failed: 07:00 for 06:00
+
+    const std::optional<ParameterMemoryRead> read = decodeParameterMemoryRead(true, answer, 14);
+    QVERIFY(read && read->ram);
+    QCOMPARE(read->memory.set.profileTimes[3], quint16(0x0700));
+    QCOMPARE(read->ram->profileTimes[3], quint16(0x0600));
+    QVERIFY(read->memory.violations.isEmpty());
+    const ControllerRows rows = differingFromController(Language::English, written, *read, true);
+    QCOMPARE(rows.rows.size(), 1);
+    QCOMPARE(rows.rows[0].id, (ParameterId{ParameterField::ProfileTime, 3}));
+    QCOMPARE(rows.rows[0].theirs, QStringLiteral("memory 07:00, RAM 06:00"));
+    QCOMPARE(rows.ram, QStringList{QStringLiteral("06:00")});
+
+    // RAM alone wrong: marked too, though the memory holds what was written.
+    put(33 + 3, 0x0600);
+    put(20 + 4, 0x1701);
+    const auto ramWrong = decodeParameterMemoryRead(true, answer, 14);
+    QCOMPARE(differingFromController(std::nullopt, written, *ramWrong, true).rows[0].theirs,
+             writeFailureText(std::nullopt, WriteFailureText::MemoryAndRam).arg("23:00", "23:01"));
+
+    put(33 + 12, 100); // a burn-in the controller cannot hold, in memory
+    QCOMPARE(decodeParameterMemoryRead(true, answer, 14)->memory.violations.constFirst().source,
+             QStringLiteral("[45]"));
+    QVERIFY(!decodeParameterMemoryRead(true, answer.chopped(1), 14));
 }
 
 QTEST_GUILESS_MAIN(ParameterCompareTest)

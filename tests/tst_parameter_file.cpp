@@ -87,23 +87,35 @@ void ParameterFileTest::savingsFromTakts_data() {
     QTest::addColumn<QByteArray>("body");
     QTest::addColumn<QStringList>("savings");
     QTest::addColumn<QStringList>("times");
+    // The saving keys the takt overrode (a saving that is not its takt's).
+    QTest::addColumn<QStringList>("overridden");
+    const QStringList defaultSavings{"40", "67", "40", "40", "67", "40"};
+    const QStringList defaultTimes{"20:00", "22:00", "05:00", "06:00",
+                                   "20:00", "22:00", "05:00", "06:00"};
     QTest::newRow("only the section line: every default")
-        << QByteArray("[Options]\r\n") << QStringList{"40", "67", "40", "40", "67", "40"}
-        << QStringList{"20:00", "22:00", "05:00", "06:00", "20:00", "22:00", "05:00", "06:00"};
+        << QByteArray("[Options]\r\n") << defaultSavings << defaultTimes << QStringList{};
     QTest::newRow("takt 172 saved with another saving")
         << QByteArray("[Options]\r\nWT_P_Red1:=12\r\nWT_Takt1:=172\r\n")
-        << QStringList{"30", "67", "40", "40", "67", "40"}
-        << QStringList{"20:00", "22:00", "05:00", "06:00", "20:00", "22:00", "05:00", "06:00"};
+        << QStringList{"30", "67", "40", "40", "67", "40"} << defaultTimes
+        << QStringList{"WT_P_Red1"};
     QTest::newRow("odd takt 157, short time format")
         << QByteArray("[Options]\r\nWE_Takt3:=157\r\nWE_Time2:=1:30\r\n")
         << QStringList{"40", "67", "40", "40", "67", "41"}
-        << QStringList{"20:00", "22:00", "05:00", "06:00", "20:00", "01:30", "05:00", "06:00"};
+        << QStringList{"20:00", "22:00", "05:00", "06:00", "20:00", "01:30", "05:00", "06:00"}
+        << QStringList{};
+    QTest::newRow("savings that agree: whole, decimal comma, full stop")
+        << QByteArray("[Options]\r\nWT_P_Red1:=40\r\nWT_P_Red2:=67,0\r\nWE_P_Red1:=40.2\r\n")
+        << defaultSavings << defaultTimes << QStringList{};
+    QTest::newRow("two that contradict, one not a number")
+        << QByteArray("[Options]\r\nWT_P_Red2:=40\r\nWE_P_Red2:=67\r\nWE_P_Red3:=viel\r\n")
+        << defaultSavings << defaultTimes << QStringList{"WT_P_Red2", "WE_P_Red3"};
 }
 
 void ParameterFileTest::savingsFromTakts() {
     QFETCH(QByteArray, body);
     QFETCH(QStringList, savings);
     QFETCH(QStringList, times);
+    QFETCH(QStringList, overridden);
     IniFile ini;
     QVERIFY(ini.setBytes(body));
     const ParameterFileRead read = readParameterSet(ini);
@@ -115,6 +127,7 @@ void ParameterFileTest::savingsFromTakts() {
     for (const QTime& t : set.profileTimes)
         shownTimes.append(t.toString("HH:mm"));
     QCOMPARE(shownTimes, times);
+    QCOMPARE(set.overriddenKeys, overridden);
     if (body == "[Options]\r\n") {
         QCOMPARE(set.startHz, 55);
         QCOMPARE(set.burnInMinutes, 5);

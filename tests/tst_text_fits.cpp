@@ -6,6 +6,7 @@
 #include "app/widgets/status_line.h"
 #include "text/own_texts.h"
 #include "text/trace_texts.h"
+#include "text/write_failure_texts.h"
 
 #include <QAbstractButton>
 #include <QGroupBox>
@@ -133,7 +134,11 @@ void TextFitsTest::everyCaptionFits() {
           traceText(w.activeLanguage(), TraceText::DiagnosisNoAnswer),
           traceText(w.activeLanguage(), TraceText::DiagnosisAnswerStopped).arg(1024),
           traceText(w.activeLanguage(), TraceText::DiagnosisWrongBytes),
-          traceText(w.activeLanguage(), TraceText::DiagnosisPortLost)}) {
+          traceText(w.activeLanguage(), TraceText::DiagnosisPortLost),
+          writeFailureText(w.activeLanguage(), WriteFailureText::ParameterWrite),
+          writeFailureText(w.activeLanguage(), WriteFailureText::ClockWrite),
+          writeFailureText(w.activeLanguage(), WriteFailureText::FaultMemoryClear),
+          writeFailureText(w.activeLanguage(), WriteFailureText::CalibrationWrite)}) {
         w.StatusBar3->setPanelText(TStatusLine::kMessagePanel, note);
         QCoreApplication::processEvents();
         for (const QString& caption : cutCaptions(w.StatusBar3))

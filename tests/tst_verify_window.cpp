@@ -15,6 +15,7 @@
 #include "sim/simulator.h"
 #include "sim/telegram_kinds.h"
 #include "text/verify_texts.h"
+#include "text/write_failure_texts.h"
 #include "window_fixture.h"
 
 #include <QAction>
@@ -111,6 +112,10 @@ void VerifyWindowTest::connectAndRead(Generation generation, int revision) {
     auto& model = sim_->model();
     model.poke(old ? Space::Ram : Space::Parameter, old ? 0x50 : 0x004, 200);
     model.poke(old ? Space::Ram : Space::Parameter, old ? 0x52 : 0x006, 300);
+    if (old) { // the old controller's parameter memory holds the same
+        model.poke(Space::Parameter, 0x02, 200);
+        model.poke(Space::Parameter, 0x04, 300);
+    }
     model.poke(Space::Parameter, 0x46, 0x1808);
     createWindow();
     connectAndIdentify();
@@ -199,15 +204,24 @@ void VerifyWindowTest::writeIsReadBackAndVerified() {
 void VerifyWindowTest::spoiledWordIsNamed_data() {
     QTest::addColumn<Generation>("generation");
     QTest::addColumn<Space>("space");
-    QTest::addColumn<int>("address"); // where the read takes the workday dimming end from
-    QTest::newRow("new hardware") << Generation::New << Space::Parameter << 0x26;
-    QTest::newRow("old hardware") << Generation::Old << Space::Ram << 0xB8;
+    QTest::addColumn<int>("address"); // the workday dimming end's word that is spoiled
+    // The controller's side: its memory, and its RAM beside it where they differ.
+    QTest::addColumn<QString>("memory");
+    QTest::addColumn<QString>("ram");
+    QTest::newRow("new hardware") << Generation::New << Space::Parameter << 0x26 << "07:00"
+                                  << QString();
+    QTest::newRow("old hardware, RAM") << Generation::Old << Space::Ram << 0xB8 << "06:30"
+                                       << "07:00";
+    QTest::newRow("old hardware, memory") << Generation::Old << Space::Parameter << 0x26 << "07:00"
+                                          << "06:30";
 }
 
 void VerifyWindowTest::spoiledWordIsNamed() {
     QFETCH(Generation, generation);
     QFETCH(Space, space);
     QFETCH(int, address);
+    QFETCH(QString, memory);
+    QFETCH(QString, ram);
     connectAndRead(generation);
     editFields();
     sim_->model().spoilNextWrite(space, quint16(address), 0x0700); // 07:00 instead of 06:30
@@ -221,8 +235,11 @@ void VerifyWindowTest::spoiledWordIsNamed() {
     // The one differing parameter, by its caption, with what was written and read back.
     const QStringList lines = message.split('\n');
     QCOMPARE(lines.size(), 2);
+    const QString readBack =
+        ram.isEmpty() ? memory
+                      : writeFailureText(language, WriteFailureText::MemoryAndRam).arg(memory, ram);
     QCOMPARE(lines[1], verifyText(language, VerifyText::VerifyDifference)
-                           .arg(parameterCaption(language, dimmingEnd), "06:30", "07:00"));
+                           .arg(parameterCaption(language, dimmingEnd), "06:30", readBack));
     QVERIFY(panel() != verified());
     QCOMPARE(w_->DateTimePicker_Mo_End->time(), QTime(6, 30)); // the field keeps the entry
     QVERIFY(QTest::qWaitFor([this] { return w_->ram_rd_req && !w_->verify_rd_req; }, kWait));
