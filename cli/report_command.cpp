@@ -79,6 +79,8 @@ int runReport(CliContext& context) {
         printError(failureText(parameters.failure) + QStringLiteral(" while reading parameters"));
         return kExitLink;
     }
+    if (sayImplausible(parameters.read->violations, QStringLiteral("parameter read")))
+        return kExitLink;
     report.parameters = parameters.read;
 
     // A new-hardware block whose checksum failed is no reading: the window waits for the
@@ -102,6 +104,10 @@ int runReport(CliContext& context) {
     const FaultReadResult faults = readFaults(context.session, *id);
     if (!faults.list) {
         printError(failureText(faults.failure) + QStringLiteral(" while reading the fault memory"));
+        return kExitLink;
+    }
+    if (faults.list->impossiblePosition) {
+        printError(impossiblePositionText(faults.position));
         return kExitLink;
     }
     report.faults = faults.list;
