@@ -19,7 +19,9 @@ struct CliContext {
     LinkSession session;
 };
 
-void printOut(const QString& text);
+// False when stdout is gone (a closed pipe: `| head`); SIGPIPE is ignored, so a write
+// to a closed pipe fails instead of ending the program.
+bool printOut(const QString& text);
 void printError(const QString& text);
 // The object as indented JSON on stdout.
 void printJson(const QJsonObject& object);

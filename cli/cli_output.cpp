@@ -47,10 +47,10 @@ void describeFailuresOf(const LinkSession* session) {
     described = session;
 }
 
-void printOut(const QString& text) {
+bool printOut(const QString& text) {
     clearProgress();
     std::fputs(qUtf8Printable(text), stdout);
-    std::fflush(stdout);
+    return std::fflush(stdout) == 0 && !std::ferror(stdout);
 }
 
 void printError(const QString& text) {

@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -222,6 +223,9 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(quietMessages);
     // From the start: a Ctrl-C while the port opens ends the job before its first exchange.
     installInterruptHandler();
+    // A reader that closes the pipe (`watch | head`) makes a write fail, which the
+    // command sees, instead of killing the program with its file half-written.
+    std::signal(SIGPIPE, SIG_IGN);
 
     // The command line is read before the application is made: the report's PDF writer
     // needs a GUI application, every other command a core one.
