@@ -74,10 +74,10 @@ int runReport(CliContext& context) {
     report.toolVersion = reportToolVersion();
     report.identity = *id;
 
+    // The messages name the exchange that failed ("… of the parameter read").
     const ParameterReadResult parameters = readParameters(context.session, *id);
     if (!parameters.read) {
-        printError(failureText(parameters.failure) + QStringLiteral(" while reading parameters"));
-        return kExitLink;
+        return sayFailure(parameters.failure);
     }
     if (sayImplausible(parameters.read->violations, QStringLiteral("parameter read")))
         return kExitLink;
@@ -103,8 +103,7 @@ int runReport(CliContext& context) {
 
     const FaultReadResult faults = readFaults(context.session, *id);
     if (!faults.list) {
-        printError(failureText(faults.failure) + QStringLiteral(" while reading the fault memory"));
-        return kExitLink;
+        return sayFailure(faults.failure);
     }
     if (faults.list->impossiblePosition) {
         printError(impossiblePositionText(faults.position));
