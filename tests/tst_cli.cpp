@@ -70,6 +70,8 @@ private slots:
     void confirmedReads();
     void failureMessagesNameTheByte_data();
     void failureMessagesNameTheByte();
+    void impossibleFaultPosition_data() { identify_data(); }
+    void impossibleFaultPosition();
     void firstSynchronisationTriedAgain();
     void watchRidesThroughAGlitch_data() { identify_data(); }
     void watchRidesThroughAGlitch();
@@ -783,6 +785,20 @@ void CliTest::failureMessagesNameTheByte() {
     };
     QCOMPARE(exchanges(cli({"--no-confirm", "--link-stats", "read"})), 3);
     QCOMPARE(exchanges(cli({"--link-stats", "read"})), 5);
+}
+
+// A fault-memory write position beyond the ring is no controller's: faults and report
+// name it and end with the link's code, and nothing is shown, written or cleared.
+void CliTest::impossibleFaultPosition() {
+    QFETCH(Generation, generation);
+    startController(generation, 14);
+    sim_->model().poke(trvsim::Space::Parameter, 0x70, 200);
+    const Run faults = cli({"--json", "faults", "--clear"});
+    QCOMPARE(faults.exitCode, int(kExitLink));
+    QVERIFY2(faults.err.contains("write position of 200, beyond the ring, not plausible"),
+             faults.err.constData());
+    QVERIFY2(faults.out.isEmpty(), faults.out.constData());
+    QCOMPARE(sim_->model().peek(trvsim::Space::Parameter, 0x70), quint16(200)); // not cleared
 }
 
 // The first synchronisation of a run that fails is sent once more on a quiet, purged line;
