@@ -45,6 +45,9 @@ int sayFailure(LinkSession::Failure failure, const QString& during = {});
 // from. True when there were any: the read counts as failed (kExitLink) and nothing of it
 // is shown or saved.
 bool sayImplausible(const QList<RangeViolation>& violations, const QString& read);
+bool sayImplausible(const std::vector<RangeViolation>& violations, const QString& read);
+// The message itself (for a line of watch); empty without violations.
+QString implausibleText(const QList<RangeViolation>& violations, const QString& read);
 
 // A fault-memory write position beyond the ring, which a sound controller never reports.
 QString impossiblePositionText(quint16 position);

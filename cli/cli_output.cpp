@@ -109,20 +109,28 @@ QString failureText(LinkSession::Failure failure) {
     return {};
 }
 
-bool sayImplausible(const QList<RangeViolation>& violations, const QString& read) {
+QString implausibleText(const QList<RangeViolation>& violations, const QString& read) {
     if (violations.isEmpty())
-        return false;
+        return {};
     QStringList words;
     for (const RangeViolation& each : violations)
         words << QStringLiteral("%1 = %2").arg(each.source).arg(each.value);
-    printError(
-        QStringLiteral("the %1 brought %2 the controller cannot hold, not plausible: %3; "
-                       "nothing of it is shown or saved (check the cable and its "
-                       "screening, and read again)")
-            .arg(read,
-                 violations.size() == 1 ? QStringLiteral("a value") : QStringLiteral("values"),
-                 words.join(QStringLiteral(", "))));
+    return QStringLiteral("the %1 brought %2 the controller cannot hold, not plausible: %3; "
+                          "nothing of it is shown or saved (check the cable and its "
+                          "screening, and read again)")
+        .arg(read, violations.size() == 1 ? QStringLiteral("a value") : QStringLiteral("values"),
+             words.join(QStringLiteral(", ")));
+}
+
+bool sayImplausible(const QList<RangeViolation>& violations, const QString& read) {
+    if (violations.isEmpty())
+        return false;
+    printError(implausibleText(violations, read));
     return true;
+}
+
+bool sayImplausible(const std::vector<RangeViolation>& violations, const QString& read) {
+    return sayImplausible(QList<RangeViolation>(violations.begin(), violations.end()), read);
 }
 
 QString impossiblePositionText(quint16 position) {

@@ -93,6 +93,8 @@ int runReport(CliContext& context) {
                                        : failureText(live.failure));
         return kExitLink;
     }
+    if (sayImplausible(live.display->violations, QStringLiteral("live reading")))
+        return kExitLink;
     report.live = live.display->values;
     report.controllerState = live.display->controller_state;
     // The drift against the PC's time of this reading, not of the end of the session.

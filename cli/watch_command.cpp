@@ -172,11 +172,18 @@ int runWatch(CliContext& context) {
         if (live.failure == LinkSession::Failure::PortLost)
             return finish(sayFailure(live.failure));
         const QDateTime at = QDateTime::currentDateTimeUtc();
+        // A word the controller cannot hold (the window's "Com-Error !") is no reading
+        // either: a gap like a failed answer, never a value in the file.
+        const QString implausible =
+            live.display ? implausibleText(QList<RangeViolation>(live.display->violations.begin(),
+                                                                 live.display->violations.end()),
+                                           QStringLiteral("live reading"))
+                         : QString();
         bool shown = true;
-        if (live.failure != LinkSession::Failure::None) {
+        if (live.failure != LinkSession::Failure::None || !implausible.isEmpty()) {
             ++failed;
             ++failedInRow;
-            const QString why = failureText(live.failure);
+            const QString why = implausible.isEmpty() ? failureText(live.failure) : implausible;
             if (recorder.recording() && !recorder.appendGap(at)) {
                 printError(QStringLiteral("%1: %2: the recording ended; the rows before it are "
                                           "in the file")
@@ -190,6 +197,10 @@ int runWatch(CliContext& context) {
                 printError(QStringLiteral("watch ended: %1 failed reading%2 in a row")
                                .arg(failedInRow)
                                .arg(failedInRow == 1 ? "" : "s"));
+                if (!implausible.isEmpty()) {
+                    printError(implausible);
+                    return finish(kExitLink);
+                }
                 return finish(sayFailure(live.failure));
             }
         } else if (live.display) {

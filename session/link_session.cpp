@@ -84,6 +84,10 @@ void LinkSession::recover() {
         return;
     transfer(buildResynchronisation());
     data_error = false;
+    // Answers of the recovery that come late (a busy controller or adapter) would spoil
+    // the next synchronisation: the next exchange starts on a quiet line.
+    if (isOpen())
+        waitForQuietLine();
 }
 
 void LinkSession::noteFailure(const QString& name, bool synchronisation) {

@@ -830,21 +830,26 @@ void CliTest::watchRidesThroughAGlitch() {
     const Run run = cli({"--json", "watch", "--seconds", "3", "--csv", csv});
     QVERIFY2(run.exitCode == kExitSound, run.err.constData());
     const QList<QByteArray> lines = run.out.trimmed().split('\n');
-    qsizetype gap = -1;
+    // The gap at the third reading (a busy line may take one more to come back in step),
+    // readings after it.
+    QList<qsizetype> gaps;
     for (qsizetype i = 0; i < lines.size(); ++i) {
         const QJsonObject o = QJsonDocument::fromJson(lines[i]).object();
         QVERIFY2(o.contains("time"), lines[i].constData());
-        if (o.contains("error")) {
-            QCOMPARE(gap, -1);
-            gap = i;
-            QVERIFY2(o.value("error").toString().contains("did not answer byte 2 of the live"),
-                     lines[i].constData());
-        } else {
+        if (o.contains("error"))
+            gaps << i;
+        else
             QVERIFY2(o.contains("dc_link_v"), lines[i].constData());
-        }
     }
-    QCOMPARE(gap, 2);
-    QVERIFY2(lines.size() > gap + 2, run.out.constData()); // the watch went on
+    QVERIFY2(!gaps.isEmpty() && gaps.first() == 2 && gaps.size() <= 2, run.out.constData());
+    const qsizetype gap = gaps.first();
+    QVERIFY2(QJsonDocument::fromJson(lines[gap])
+                 .object()
+                 .value("error")
+                 .toString()
+                 .contains("did not answer byte 2 of the live"),
+             lines[gap].constData());
+    QVERIFY2(lines.size() > gaps.last() + 2, run.out.constData()); // the watch went on
 
     QFile file(csv);
     QVERIFY(file.open(QIODevice::ReadOnly));
