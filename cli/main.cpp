@@ -16,6 +16,7 @@
 #include <QCoreApplication>
 #include <QGuiApplication>
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <memory>
 
@@ -41,6 +42,11 @@ struct Options {
         QStringLiteral("At the end, say on stderr what went over the line: exchanges, "
                        "transfers, bytes, the time in them and the line's own time for those "
                        "bytes at 38400 baud.")};
+    QCommandLineOption noConfirm{
+        QStringLiteral("no-confirm"),
+        QStringLiteral("Take every read at its first answer: no second read to confirm the "
+                       "parameter, identity and fault-memory reads (faster on a slow line, "
+                       "but a data byte the line spoils goes unnoticed).")};
     QCommandLineOption ini{QStringLiteral("ini"),
                            QStringLiteral("read: also save the set as a parameter file."),
                            QStringLiteral("FILE")};
@@ -62,6 +68,11 @@ struct Options {
                            QStringLiteral("FILE")};
     QCommandLineOption seconds{QStringLiteral("seconds"),
                                QStringLiteral("watch: end after N seconds."), QStringLiteral("N")};
+    QCommandLineOption maxErrors{
+        QStringLiteral("max-errors"),
+        QStringLiteral("watch: end (exit code 4) after N failed readings in a row; without it "
+                       "the watch rides through every failure."),
+        QStringLiteral("N")};
     QCommandLineOption language{
         QStringLiteral("language"),
         QStringLiteral("report: the report's language, de, en, sv, fr or tr (or the settings "
@@ -69,8 +80,8 @@ struct Options {
         QStringLiteral("CODE")};
 
     QList<QCommandLineOption> all() const {
-        return {port,     json,  readTimeout, linkStats, ini,     noVerify,
-                password, clear, measured,    csv,       seconds, language};
+        return {port,     json,  readTimeout, linkStats, noConfirm, ini,       noVerify,
+                password, clear, measured,    csv,       seconds,   maxErrors, language};
     }
 };
 
@@ -104,15 +115,17 @@ const QList<Command>& commands() {
         {"faults", "[--clear]", 0, 0, {"clear"}, checkNoArguments, runFaults, 3},
         {"calibrate", "--measured VOLTS --password P", 0, 0, {"measured", "password"},
          checkCalibrate, runCalibrate, 4},
-        {"watch", "[--csv FILE] [--seconds N]", 0, 0, {"csv", "seconds"}, checkWatch, runWatch, 2},
+        {"watch", "[--csv FILE] [--seconds N] [--max-errors N]", 0, 0,
+         {"csv", "seconds", "max-errors"}, checkWatch, runWatch, 2},
         {"report", "FILE.pdf [--language CODE]", 1, 1, {"language"}, checkReport, runReport, 5},
     };
     return table;
 }
 // clang-format on
 
-const QStringList kGlobalOptions = {"port", "json", "read-timeout", "link-stats", "help",
-                                    "h",    "?",    "help-all",     "version",    "v"};
+const QStringList kGlobalOptions = {
+    "port", "json", "read-timeout", "link-stats", "no-confirm", "help",
+    "h",    "?",    "help-all",     "version",    "v"};
 
 const char* const kHelpTail = R"(
 Options may stand before or after the command.
@@ -133,15 +146,23 @@ Commands:
   calibrate --measured VOLTS --password P
                       calibrates the mains-voltage measurement to the voltage measured
                       at the controller (normal operation at 50 Hz, as in the window)
-  watch [--csv FILE] [--seconds N]
+  watch [--csv FILE] [--seconds N] [--max-errors N]
                       the live values, one line per reading (with --json one JSON
                       object per line) at the window's pace of five a second, until N
-                      seconds have passed or Ctrl-C, which ends it soundly; --csv also
-                      records them in FILE, as the window's trend records
+                      seconds have passed or Ctrl-C (or SIGTERM, SIGHUP, a closed
+                      output), which ends it soundly; --csv also records them in FILE,
+                      as the window's trend records. A failed reading is counted, the
+                      line resynchronised and the watch goes on; the gap is noted;
+                      --max-errors ends it after N failures in a row
   report FILE.pdf [--language CODE]
                       the commissioning report as a PDF: identity, calibration, the
                       parameter set read fresh, clock and drift, fault memory, live
                       values, lines to sign; in the window's language unless given
+
+The parameter, identity and fault-memory reads are confirmed: each is read twice and
+counts only when both answers agree (a third read decides); three different answers
+end the job with exit code 4. --no-confirm reads once. A value the controller cannot
+hold is never shown or saved as its value: the job names it and ends with exit code 4.
 
 The controller clock is given as the controller keeps it: in the local standard time
 (winter time all year), without an offset. Fault records carry no year.
@@ -202,6 +223,9 @@ int main(int argc, char** argv) {
     qInstallMessageHandler(quietMessages);
     // From the start: a Ctrl-C while the port opens ends the job before its first exchange.
     installInterruptHandler();
+    // A reader that closes the pipe (`watch | head`) makes a write fail, which the
+    // command sees, instead of killing the program with its file half-written.
+    std::signal(SIGPIPE, SIG_IGN);
 
     // The command line is read before the application is made: the report's PDF writer
     // needs a GUI application, every other command a core one.
@@ -339,6 +363,8 @@ int main(int argc, char** argv) {
             printError(hint);
         return kExitPort;
     }
+    context.session.confirmReads = !parser.isSet(o.noConfirm);
+    describeFailuresOf(&context.session);
     startProgress(context.session, QString::fromLatin1(command->name), command->exchanges);
     const int exitCode = command->run(context);
     stopProgress();

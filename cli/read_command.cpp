@@ -12,9 +12,10 @@ int runRead(CliContext& context) {
     if (!id)
         return exitCode;
     const ParameterReadResult result = readParameters(context.session, *id);
-    if (!result.read) {
+    if (!result.read)
         return sayFailure(result.failure);
-    }
+    if (sayImplausible(result.read->violations, QStringLiteral("parameter read")))
+        return kExitLink;
     const ParameterFileFields fields = fieldsOf(*result.read);
     const QDateTime now = QDateTime::currentDateTime();
 

@@ -74,11 +74,13 @@ int runReport(CliContext& context) {
     report.toolVersion = reportToolVersion();
     report.identity = *id;
 
+    // The messages name the exchange that failed ("… of the parameter read").
     const ParameterReadResult parameters = readParameters(context.session, *id);
     if (!parameters.read) {
-        printError(failureText(parameters.failure) + QStringLiteral(" while reading parameters"));
-        return kExitLink;
+        return sayFailure(parameters.failure);
     }
+    if (sayImplausible(parameters.read->violations, QStringLiteral("parameter read")))
+        return kExitLink;
     report.parameters = parameters.read;
 
     // A new-hardware block whose checksum failed is no reading: the window waits for the
@@ -91,6 +93,8 @@ int runReport(CliContext& context) {
                                        : failureText(live.failure));
         return kExitLink;
     }
+    if (sayImplausible(live.display->violations, QStringLiteral("live reading")))
+        return kExitLink;
     report.live = live.display->values;
     report.controllerState = live.display->controller_state;
     // The drift against the PC's time of this reading, not of the end of the session.
@@ -101,7 +105,10 @@ int runReport(CliContext& context) {
 
     const FaultReadResult faults = readFaults(context.session, *id);
     if (!faults.list) {
-        printError(failureText(faults.failure) + QStringLiteral(" while reading the fault memory"));
+        return sayFailure(faults.failure);
+    }
+    if (faults.list->impossiblePosition) {
+        printError(impossiblePositionText(faults.position));
         return kExitLink;
     }
     report.faults = faults.list;

@@ -82,6 +82,10 @@ int runFaults(CliContext& context) {
     if (!read.list) {
         return sayFailure(read.failure);
     }
+    if (read.list->impossiblePosition) {
+        printError(impossiblePositionText(read.position));
+        return kExitLink;
+    }
     QJsonArray records;
     QString text;
     for (const FaultRow& row : read.list->rows) {
@@ -94,11 +98,6 @@ int runFaults(CliContext& context) {
     }
     QJsonObject result{
         {"records", records}, {"impossible_position", QJsonValue::Null}, {"cleared", false}};
-    if (read.list->impossiblePosition) {
-        result.insert("impossible_position", read.position);
-        text += QStringLiteral("impossible fault-memory position %1: shown as a full ring\n")
-                    .arg(read.position);
-    }
     if (context.options.contains(QStringLiteral("clear"))) {
         const LinkSession::Failure failure = clearFaults(context.session, *id);
         if (failure != LinkSession::Failure::None) {

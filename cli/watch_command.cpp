@@ -1,6 +1,14 @@
-// watch [--csv FILE] [--seconds N]: the live values, one line per sound reading at the
-// window's pace, until N seconds have passed or Ctrl-C. Ctrl-C is how a watch without
-// --seconds ends, so it ends soundly (exit 0) with everything printed and recorded.
+// watch [--csv FILE] [--seconds N] [--max-errors N]: the live values, one line per sound
+// reading at the window's pace, until N seconds have passed or Ctrl-C. Ctrl-C is how a
+// watch without --seconds ends, so it ends soundly (exit 0) with everything printed and
+// recorded; SIGTERM, SIGHUP and a closed stdout (`| head`) end it the same way.
+//
+// A night beside a frequency converter has its glitches: a failed reading is counted, the
+// link resynchronised (the session sends the error recovery's telegram) and the watch goes
+// on. The gap is noted where the readings go: a line saying so, a JSON object with
+// "error" in place of the values, and in the CSV a row with its time and every value cell
+// empty (the form's own empty cell), so the file keeps one header and one form and a plot
+// shows the gap. --max-errors N ends it (exit 4) after N failures in a row.
 #include "cli/cli_commands.h"
 #include "cli/progress_bar.h"
 #include "session/interruption.h"
@@ -44,6 +52,15 @@ QJsonObject readingJson(const QDateTime& at, const LiveValues& v) {
     return o;
 }
 
+QJsonObject gapJson(const QDateTime& at, const QString& why) {
+    return QJsonObject{{"time", at.toString(Qt::ISODateWithMs)}, {"error", why}};
+}
+
+QString gapText(const QDateTime& at, const QString& why) {
+    return QStringLiteral("%1  no reading: %2\n")
+        .arg(at.toLocalTime().toString(QStringLiteral("HH:mm:ss.zzz")), why);
+}
+
 QString readingText(const QDateTime& at, const LiveValues& v) {
     QString text = QStringLiteral("%1  DC link %2 V  mains %3 V  %4 Hz (nominal %5 Hz)  "
                                   "heat sink %6 °C")
@@ -74,6 +91,14 @@ int checkWatch(CliContext& context) {
             !folder.isDir() || !folder.isWritable()) {
             printError(QStringLiteral("watch: %1: the folder cannot be written").arg(csv));
             return kExitFile;
+        }
+    }
+    if (context.options.contains(QStringLiteral("max-errors"))) {
+        bool ok = false;
+        const int errors = context.options.value(QStringLiteral("max-errors")).toInt(&ok);
+        if (!ok || errors < 1) {
+            printError(QStringLiteral("watch: --max-errors must be a whole number from 1 on"));
+            return kExitUsage;
         }
     }
     if (context.options.contains(QStringLiteral("seconds"))) {
@@ -121,9 +146,21 @@ int runWatch(CliContext& context) {
     context.session.onProgress = nullptr;
     context.session.onExchangeStarted = nullptr;
 
+    // 0: ride through every failure.
+    const int maxErrors =
+        context.options.value(QStringLiteral("max-errors"), QStringLiteral("0")).toInt();
+    const auto show = [&context](const QJsonObject& json, const QString& text) {
+        return context.json ? printOut(QString::fromUtf8(
+                                           QJsonDocument(json).toJson(QJsonDocument::Compact)) +
+                                       QLatin1Char('\n'))
+                            : printOut(text);
+    };
+
     QElapsedTimer running;
     running.start();
     int readings = 0;
+    int failed = 0;
+    int failedInRow = 0;
     for (;;) {
         if (seconds > 0 && running.elapsed() >= qint64(seconds) * 1000)
             break;
@@ -131,11 +168,44 @@ int runWatch(CliContext& context) {
         const LiveReadResult live = readLive(context.session, *id);
         if (live.failure == LinkSession::Failure::Interrupted)
             break;
-        if (live.failure != LinkSession::Failure::None)
+        // A vanished port does not come back by waiting.
+        if (live.failure == LinkSession::Failure::PortLost)
             return finish(sayFailure(live.failure));
-        // A block whose checksum fails is no reading; the window skips it too.
-        if (live.display) {
-            const QDateTime at = QDateTime::currentDateTimeUtc();
+        const QDateTime at = QDateTime::currentDateTimeUtc();
+        // A word the controller cannot hold (the window's "Com-Error !") is no reading
+        // either: a gap like a failed answer, never a value in the file.
+        const QString implausible =
+            live.display ? implausibleText(QList<RangeViolation>(live.display->violations.begin(),
+                                                                 live.display->violations.end()),
+                                           QStringLiteral("live reading"))
+                         : QString();
+        bool shown = true;
+        if (live.failure != LinkSession::Failure::None || !implausible.isEmpty()) {
+            ++failed;
+            ++failedInRow;
+            const QString why = implausible.isEmpty() ? failureText(live.failure) : implausible;
+            if (recorder.recording() && !recorder.appendGap(at)) {
+                printError(QStringLiteral("%1: %2: the recording ended; the rows before it are "
+                                          "in the file")
+                               .arg(recorder.path(), recorder.errorText()));
+                stopProgress();
+                return kExitFile;
+            }
+            shown = show(gapJson(at, why), gapText(at, why));
+            if (maxErrors > 0 && failedInRow >= maxErrors) {
+                stopProgress();
+                printError(QStringLiteral("watch ended: %1 failed reading%2 in a row")
+                               .arg(failedInRow)
+                               .arg(failedInRow == 1 ? "" : "s"));
+                if (!implausible.isEmpty()) {
+                    printError(implausible);
+                    return finish(kExitLink);
+                }
+                return finish(sayFailure(live.failure));
+            }
+        } else if (live.display) {
+            // A block whose checksum fails is no reading; the window skips it too.
+            failedInRow = 0;
             ++readings;
             if (recorder.recording() && !recorder.append(trendSample(at, live.display->values))) {
                 printError(QStringLiteral("%1: %2: the recording ended; the rows before it are "
@@ -144,13 +214,12 @@ int runWatch(CliContext& context) {
                 stopProgress();
                 return kExitFile;
             }
-            if (context.json)
-                printOut(QString::fromUtf8(QJsonDocument(readingJson(at, live.display->values))
-                                               .toJson(QJsonDocument::Compact)) +
-                         QLatin1Char('\n'));
-            else
-                printOut(readingText(at, live.display->values));
+            shown =
+                show(readingJson(at, live.display->values), readingText(at, live.display->values));
         }
+        // Whoever read stdout has gone (`| head`): the watch has done its work.
+        if (!shown)
+            break;
         if (seconds > 0)
             showProgressFraction(double(running.elapsed()) / (seconds * 1000.0));
         waitUntil(next);
@@ -158,6 +227,8 @@ int runWatch(CliContext& context) {
     stopProgress();
     exitCode = finish(kExitSound);
     if (!context.json)
-        printError(QStringLiteral("%1 readings").arg(readings));
+        printError(failed == 0
+                       ? QStringLiteral("%1 readings").arg(readings)
+                       : QStringLiteral("%1 readings, %2 failed").arg(readings).arg(failed));
     return exitCode;
 }

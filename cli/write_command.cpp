@@ -148,6 +148,8 @@ int runCompare(CliContext& context) {
     if (!read.read) {
         return sayFailure(read.failure);
     }
+    if (sayImplausible(read.read->memory.violations, QStringLiteral("parameter read")))
+        return kExitLink;
     const bool withRampTimes = rampTimesFor(g_plan, *id) && read.read->memory.hasRampTimes;
     const auto converted = parameterSetFromFields(g_plan.fields, withRampTimes);
     if (std::holds_alternative<FieldRefusal>(converted)) {

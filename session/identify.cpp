@@ -6,7 +6,8 @@
 
 IdentifyResult identifyController(LinkSession& session) {
     IdentifyResult result;
-    result.failure = session.exchange([](TSio*) { return buildHwTest(); });
+    result.failure =
+        session.exchange([](TSio*) { return buildHwTest(); }, QStringLiteral("hardware test"));
     if (result.failure != LinkSession::Failure::None)
         return result;
     const QByteArrayView test = session.answer();
@@ -15,7 +16,8 @@ IdentifyResult identifyController(LinkSession& session) {
         return result;
     }
     const bool hwOld = isOldHardware(quint8(test[0]), quint8(test[1]));
-    result.failure = session.exchange([hwOld](TSio*) { return buildHwInfoRead(hwOld); });
+    result.failure = session.confirmedExchange([hwOld](TSio*) { return buildHwInfoRead(hwOld); },
+                                               QStringLiteral("identity read"));
     if (result.failure != LinkSession::Failure::None)
         return result;
 

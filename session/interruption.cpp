@@ -21,6 +21,8 @@ void installInterruptHandler() {
     action.sa_flags = SA_RESTART;
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    // A closed terminal (or a job control that hangs up) ends the job the same way.
+    sigaction(SIGHUP, &action, nullptr);
 }
 
 bool interruptRequested() {

@@ -4,7 +4,7 @@
 // goes out whole (the controller is never left in the middle of an item, and a parameter
 // write is never cut) and the job ends at the next boundary between exchanges.
 
-// SIGINT and SIGTERM raise the flag from now on.
+// SIGINT, SIGTERM and SIGHUP raise the flag from now on.
 void installInterruptHandler();
 bool interruptRequested();
 // What the signal does, for a job that ends itself the same way; and clearing it again.

@@ -9,7 +9,22 @@
 #include "session/interruption.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QThread>
+#include <cerrno>
+
+#ifdef Q_OS_UNIX
+#include <poll.h>
+#include <unistd.h>
+#endif
+
+namespace {
+// The line counts as quiet after this long without a byte; a controller that keeps
+// talking longer than the bound is left to the second synchronisation's own check.
+constexpr int kQuietMs = 150;
+constexpr int kQuietBoundMs = 2000;
+} // namespace
 
 LinkSession::LinkSession() = default;
 
@@ -36,6 +51,7 @@ bool LinkSession::open(const QString& port, QString* error) {
         ++figures_.transfers;
         figures_.bytes += record.count;
         figures_.transferNs += record.durationNs;
+        lastRecord_ = record;
     });
     QObject::connect(link_.get(), &TSio::progressChanged, [this](int percent) {
         if (onProgress)
@@ -68,36 +84,81 @@ void LinkSession::recover() {
         return;
     transfer(buildResynchronisation());
     data_error = false;
+    // Answers of the recovery that come late (a busy controller or adapter) would spoil
+    // the next synchronisation: the next exchange starts on a quiet line.
+    if (isOpen())
+        waitForQuietLine();
 }
 
-LinkSession::Failure LinkSession::exchange(const std::function<quint32(TSio* link)>& build) {
+void LinkSession::noteFailure(const QString& name, bool synchronisation) {
+    lastFailed_ = FailedTransfer{name, synchronisation, lastRecord_};
+}
+
+void LinkSession::waitForQuietLine() {
+#ifdef Q_OS_UNIX
+    // Straight from the descriptor, without the event loop: what arrives now is the tail
+    // of an answer nobody waits for. The next transfer purges whatever the port buffered.
+    const QDeadlineTimer bound(kQuietBoundMs);
+    pollfd line{port_handle, POLLIN, 0};
+    while (!bound.hasExpired() && !interruptRequested()) {
+        const int ready = ::poll(&line, 1, kQuietMs);
+        if (ready == 0)
+            return; // quiet
+        if (ready < 0 && errno != EINTR)
+            return;
+        if (ready > 0) {
+            if (line.revents & (POLLERR | POLLHUP | POLLNVAL))
+                return;
+            char drop[256];
+            if (::read(port_handle, drop, sizeof drop) <= 0)
+                return;
+        }
+    }
+#else
+    QThread::msleep(kQuietMs);
+#endif
+}
+
+LinkSession::Failure LinkSession::exchange(const std::function<quint32(TSio* link)>& build,
+                                           const QString& name) {
     if (interruptRequested())
         return Failure::Interrupted;
     if (!isOpen())
         return Failure::PortLost;
     ++figures_.exchanges;
+    lastExchange_ = name;
     if (onExchangeStarted)
         onExchangeStarted();
-    if (!transfer(buildSynchronisation())) {
+    bool synchronised = transfer(buildSynchronisation());
+    if (!synchronised && !synchronisedOnce_ && !link_->hasLostPort()) {
+        // The first of the session: once more, on a quiet and purged line.
+        data_error = false;
+        waitForQuietLine();
+        synchronised = transfer(buildSynchronisation());
+    }
+    if (!synchronised) {
         const Failure failure = link_->hasLostPort() ? Failure::PortLost : Failure::Synchronisation;
+        noteFailure(name, true);
         recover();
         return failure;
     }
+    synchronisedOnce_ = true;
     if (!transfer(build(link_.get()))) {
         const Failure failure = link_->hasLostPort() ? Failure::PortLost : Failure::Answer;
+        noteFailure(name, false);
         recover();
         return failure;
     }
     return Failure::None;
 }
 
-LinkSession::Failure
-LinkSession::confirmedExchange(const std::function<quint32(TSio* link)>& build) {
+LinkSession::Failure LinkSession::confirmedExchange(const std::function<quint32(TSio* link)>& build,
+                                                    const QString& name) {
     if (!confirmReads)
-        return exchange(build);
+        return exchange(build, name);
     ReadConfirmation confirmation;
     for (;;) {
-        if (const Failure failure = exchange(build); failure != Failure::None)
+        if (const Failure failure = exchange(build, name); failure != Failure::None)
             return failure;
         switch (confirmation.add(answer().toByteArray())) {
         case ReadConfirmation::Verdict::NeedAnother:

@@ -6,7 +6,8 @@
 ParameterReadResult readParameters(LinkSession& session, const ControllerIdentity& identity) {
     ParameterReadResult result;
     const bool hwOld = identity.hwOld;
-    result.failure = session.exchange([hwOld](TSio*) { return buildDataRead(hwOld); });
+    result.failure = session.confirmedExchange([hwOld](TSio*) { return buildDataRead(hwOld); },
+                                               QStringLiteral("parameter read"));
     if (result.failure != LinkSession::Failure::None)
         return result;
     result.read = hwOld ? decodeOldParameterRead(session.answer(), identity.revision)

@@ -10,7 +10,8 @@
 LiveReadResult readLive(LinkSession& session, const ControllerIdentity& identity) {
     LiveReadResult result;
     const bool hwOld = identity.hwOld;
-    result.failure = session.exchange([hwOld](TSio* link) { return buildRamRead(link, hwOld); });
+    result.failure = session.exchange([hwOld](TSio* link) { return buildRamRead(link, hwOld); },
+                                      QStringLiteral("live reading"));
     if (result.failure != LinkSession::Failure::None)
         return result;
     TRam_Data ram;
@@ -53,7 +54,8 @@ LiveReadResult readLive(LinkSession& session, const ControllerIdentity& identity
 FaultReadResult readFaults(LinkSession& session, const ControllerIdentity& identity) {
     FaultReadResult result;
     const bool hwOld = identity.hwOld;
-    result.failure = session.exchange([hwOld](TSio*) { return buildErrmemRead(hwOld); });
+    result.failure = session.confirmedExchange([hwOld](TSio*) { return buildErrmemRead(hwOld); },
+                                               QStringLiteral("fault-memory read"));
     if (result.failure != LinkSession::Failure::None)
         return result;
     const std::optional<FaultAnswer> words = faultAnswerWords(hwOld, session.answer());
@@ -68,7 +70,8 @@ FaultReadResult readFaults(LinkSession& session, const ControllerIdentity& ident
 
 LinkSession::Failure clearFaults(LinkSession& session, const ControllerIdentity& identity) {
     const bool hwOld = identity.hwOld;
-    return session.exchange([hwOld](TSio*) { return buildErrmemClear(hwOld); });
+    return session.exchange([hwOld](TSio*) { return buildErrmemClear(hwOld); },
+                            QStringLiteral("fault-memory clear"));
 }
 
 std::optional<LinkSession::Failure>
@@ -81,7 +84,8 @@ writeClock(LinkSession& session, const ControllerIdentity& identity, const QDate
                                         1,           2,           2,           2};
     const bool hwOld = identity.hwOld;
     return session.exchange(
-        [&](TSio*) { return buildWrites(hwOld, timeWriteItems(hwOld, values)); });
+        [&](TSio*) { return buildWrites(hwOld, timeWriteItems(hwOld, values)); },
+        QStringLiteral("clock write"));
 }
 
 CalibrationResult calibrate(LinkSession& session, const ControllerIdentity& identity,
@@ -109,6 +113,7 @@ CalibrationResult calibrate(LinkSession& session, const ControllerIdentity& iden
     result.log += writeLog(result.newValue, start, nominal);
     const bool hwOld = identity.hwOld;
     const auto items = kalWriteItems(hwOld, {result.newValue, start, nominal, start, nominal});
-    result.failure = session.exchange([&](TSio*) { return buildWrites(hwOld, items); });
+    result.failure = session.exchange([&](TSio*) { return buildWrites(hwOld, items); },
+                                      QStringLiteral("calibration write"));
     return result;
 }

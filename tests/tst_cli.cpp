@@ -9,6 +9,7 @@
 #include "session/interruption.h"
 #include "session/link_session.h"
 #include "session/parameter_jobs.h"
+#include "sim/faults.h"
 #include "sim/simulator.h"
 #include "unprivileged.h"
 
@@ -68,6 +69,17 @@ private slots:
     void failedWriteSaysWhatItLeft_data();
     void failedWriteSaysWhatItLeft();
     void contradictingFileNamesTheKeys();
+    void confirmedReads_data();
+    void confirmedReads();
+    void failureMessagesNameTheByte_data();
+    void failureMessagesNameTheByte();
+    void impossibleFaultPosition_data() { identify_data(); }
+    void impossibleFaultPosition();
+    void firstSynchronisationTriedAgain();
+    void watchRidesThroughAGlitch_data() { identify_data(); }
+    void watchRidesThroughAGlitch();
+    void watchEndsOnSignalsAndAClosedOutput_data();
+    void watchEndsOnSignalsAndAClosedOutput();
 
 private:
     void startController(Generation generation, int revision);
@@ -78,6 +90,8 @@ private:
             const QProcessEnvironment& extra = {});
     // The controller's set saved by read --ini, with one key changed.
     QString fileWith(const QString& key, const QString& value);
+    // Arms the simulator's faults in their command-line form.
+    void inject(const QStringList& forms);
     QString link() const { return dir_.filePath(QStringLiteral("ttyTRV")); }
     QProcessEnvironment environment() const {
         QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
@@ -131,6 +145,15 @@ Run CliTest::cli(QStringList arguments, bool onController, bool unprivileged,
     run.out = process.readAllStandardOutput();
     run.err = process.readAllStandardError();
     return run;
+}
+
+void CliTest::inject(const QStringList& forms) {
+    for (const QString& form : forms) {
+        QString error;
+        const std::optional<trvsim::Fault> fault = trvsim::parseFault(form, &error);
+        QVERIFY2(fault, qPrintable(error));
+        sim_->host().inject(*fault);
+    }
 }
 
 void CliTest::identify_data() {
@@ -738,6 +761,246 @@ void CliTest::contradictingFileNamesTheKeys() {
     // A file that agrees with itself says nothing.
     path = fileWith("WT_Endtime:", "06:30:00");
     QVERIFY(cli({"compare", path}).err.isEmpty());
+}
+
+// A data byte the line spoils carries no check of its own: every read whose values are
+// kept is read twice and counts only when two answers agree. One spoilt answer of three:
+// the true values, as from a clean line. Three unlike answers: exit code 4 with the
+// corrupted line's message, nothing on stdout and no file. The simulator counts the
+// confirming reads of the identity as parameter reads (they do not follow a hardware
+// test), so the parameter read's own telegrams are the 2nd to 4th of that kind. The
+// bytes are data bytes: item words the decoders take (calibration value, the first
+// profile words, the first fault records).
+void CliTest::confirmedReads_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<QStringList>("faults");
+    QTest::addColumn<bool>("corrupted");
+    struct Place {
+        const char* command;
+        const char* kinds[3];
+        int newBytes[3];
+        int oldBytes[3];
+    };
+    const Place places[] = {
+        {"identify", {"identity:1", "parread:1", "parread:2"}, {178, 179, 163}, {78, 79, 66}},
+        {"read", {"parread:2", "parread:3", "parread:4"}, {183, 184, 188}, {82, 83, 86}},
+        {"faults", {"errread:1", "errread:2", "errread:3"}, {8, 9, 13}, {6, 7, 10}},
+    };
+    for (const Generation generation : {Generation::New, Generation::Old}) {
+        const bool old = generation == Generation::Old;
+        for (const Place& place : places) {
+            QStringList all;
+            for (int i = 0; i < 3; ++i)
+                all << QStringLiteral("corrupt@%1:%2")
+                           .arg(QLatin1String(place.kinds[i]))
+                           .arg(old ? place.oldBytes[i] : place.newBytes[i]);
+            const QByteArray name = QByteArray(old ? "old " : "new ") + place.command;
+            QTest::newRow(name + ", first read spoilt")
+                << generation << QString::fromLatin1(place.command) << all.mid(0, 1) << false;
+            QTest::newRow(name + ", three reads spoilt")
+                << generation << QString::fromLatin1(place.command) << all << true;
+        }
+    }
+}
+
+void CliTest::confirmedReads() {
+    QFETCH(Generation, generation);
+    QFETCH(QString, command);
+    QFETCH(QStringList, faults);
+    QFETCH(bool, corrupted);
+    startController(generation, 14);
+    const auto withoutDate = [](QJsonObject o) {
+        o.remove("Datum");
+        return o;
+    };
+    const Run clean = cli({"--json", command});
+    QVERIFY2(clean.exitCode == kExitSound, clean.err.constData());
+
+    inject(faults);
+    const QString path = dir_.filePath("spoilt.ini");
+    QFile::remove(path);
+    QStringList arguments{"--json", "--link-stats", command};
+    if (command == QLatin1String("read"))
+        arguments << "--ini" << path;
+    const Run run = cli(arguments);
+    if (!corrupted) {
+        QVERIFY2(run.exitCode == kExitSound, run.err.constData());
+        QCOMPARE(withoutDate(run.json()), withoutDate(clean.json()));
+        return;
+    }
+    QCOMPARE(run.exitCode, int(kExitLink));
+    QVERIFY2(run.err.contains("the line corrupted the data"), run.err.constData());
+    QVERIFY2(run.out.isEmpty(), run.out.constData());
+    QVERIFY(!QFileInfo::exists(path));
+}
+
+// The link's record of a failed transfer in the message: a byte that never came, a byte
+// that came wrong, and which exchange it was. Without confirmation the parameter read is
+// the first of its kind; a spoilt data byte then goes unseen by the line's check, and is
+// caught as a value the controller cannot hold.
+void CliTest::failureMessagesNameTheByte_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("missing") << Generation::New << "drop@parread:1:50"
+                             << "the controller did not answer byte 50 of the parameter read";
+    QTest::newRow("wrong") << Generation::New << "corrupt@parread:1:182"
+                           << "the controller answered 0xDF where 0x20 was due (byte 182 of "
+                              "the parameter read)";
+    QTest::newRow("not plausible, new")
+        << Generation::New << "corrupt@parread:1:183"
+        << "the parameter read brought a value the controller cannot hold, not plausible: [36] "
+           "low byte = 255";
+    QTest::newRow("not plausible, old")
+        << Generation::Old << "corrupt@parread:1:83"
+        << "the parameter read brought a value the controller cannot hold, not plausible: [20] "
+           "high byte = 234";
+}
+
+void CliTest::failureMessagesNameTheByte() {
+    QFETCH(Generation, generation);
+    QFETCH(QString, fault);
+    QFETCH(QString, message);
+    startController(generation, 14);
+    inject({fault});
+    const QString path = dir_.filePath("failed.ini");
+    const Run run = cli({"--no-confirm", "read", "--ini", path});
+    QCOMPARE(run.exitCode, int(kExitLink));
+    QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
+    QVERIFY2(run.out.isEmpty(), run.out.constData());
+    QVERIFY(!QFileInfo::exists(path));
+    // With confirmation off one parameter read; with it two when the answers agree.
+    const auto exchanges = [](const Run& r) {
+        const qsizetype at = r.err.indexOf("link: ");
+        return r.err.mid(at + 6).split(' ').value(0).toInt();
+    };
+    QCOMPARE(exchanges(cli({"--no-confirm", "--link-stats", "read"})), 3);
+    QCOMPARE(exchanges(cli({"--link-stats", "read"})), 5);
+}
+
+// A fault-memory write position beyond the ring is no controller's: faults and report
+// name it and end with the link's code, and nothing is shown, written or cleared.
+void CliTest::impossibleFaultPosition() {
+    QFETCH(Generation, generation);
+    startController(generation, 14);
+    sim_->model().poke(trvsim::Space::Parameter, 0x70, 200);
+    const Run faults = cli({"--json", "faults", "--clear"});
+    QCOMPARE(faults.exitCode, int(kExitLink));
+    QVERIFY2(faults.err.contains("write position of 200, beyond the ring, not plausible"),
+             faults.err.constData());
+    QVERIFY2(faults.out.isEmpty(), faults.out.constData());
+    QCOMPARE(sim_->model().peek(trvsim::Space::Parameter, 0x70), quint16(200)); // not cleared
+}
+
+// The first synchronisation of a run that fails is sent once more on a quiet, purged line;
+// a later one fails at once, and the job with it.
+void CliTest::firstSynchronisationTriedAgain() {
+    startController(Generation::New, 14);
+    inject({"drop@sync:1:3"});
+    const Run first = cli({"--json", "identify"});
+    QVERIFY2(first.exitCode == kExitSound, first.err.constData());
+    QCOMPARE(first.json().value("generation").toString(), QStringLiteral("new"));
+
+    inject({"drop@sync:2:3"});
+    const Run later = cli({"identify"});
+    QCOMPARE(later.exitCode, int(kExitLink));
+    QVERIFY2(later.err.contains("no synchronisation with the controller: the controller did not "
+                                "answer byte 3 of the synchronisation before the identity read"),
+             later.err.constData());
+}
+
+// A dropped answer in the middle of a watch: the gap is a line of its own (JSON with
+// "error"), a CSV row with the time and empty value cells, and the readings go on after
+// it. --max-errors 1 ends a watch on a silent controller with the link's exit code.
+void CliTest::watchRidesThroughAGlitch() {
+    QFETCH(Generation, generation);
+    QFETCH(int, revision);
+    startController(generation, revision);
+    inject({"drop@ramread:3:2"});
+    const QString csv = dir_.filePath("glitch.csv");
+    const Run run = cli({"--json", "watch", "--seconds", "3", "--csv", csv});
+    QVERIFY2(run.exitCode == kExitSound, run.err.constData());
+    const QList<QByteArray> lines = run.out.trimmed().split('\n');
+    // The gap at the third reading (a busy line may take one more to come back in step),
+    // readings after it.
+    QList<qsizetype> gaps;
+    for (qsizetype i = 0; i < lines.size(); ++i) {
+        const QJsonObject o = QJsonDocument::fromJson(lines[i]).object();
+        QVERIFY2(o.contains("time"), lines[i].constData());
+        if (o.contains("error"))
+            gaps << i;
+        else
+            QVERIFY2(o.contains("dc_link_v"), lines[i].constData());
+    }
+    QVERIFY2(!gaps.isEmpty() && gaps.first() == 2 && gaps.size() <= 2, run.out.constData());
+    const qsizetype gap = gaps.first();
+    QVERIFY2(QJsonDocument::fromJson(lines[gap])
+                 .object()
+                 .value("error")
+                 .toString()
+                 .contains("did not answer byte 2 of the live"),
+             lines[gap].constData());
+    QVERIFY2(lines.size() > gaps.last() + 2, run.out.constData()); // the watch went on
+
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QList<QByteArray> rows = file.readAll().split('\n');
+    QCOMPARE(rows.size() - 2, lines.size()); // the header, one row a line, nothing after CRLF
+    QVERIFY2(rows[gap + 1].endsWith(",,,,,,,,\r"), rows[gap + 1].constData());
+    QCOMPARE(rows[gap + 1].count(','), rows[0].count(','));
+
+    inject({"silent@ramread:2:0"});
+    const Run silent = cli({"watch", "--max-errors", "1"});
+    QCOMPARE(silent.exitCode, int(kExitLink));
+    QVERIFY2(silent.err.contains("did not answer byte 0 of the live reading"),
+             silent.err.constData());
+}
+
+// SIGTERM and SIGHUP end a watch as Ctrl-C does, and a reader that closes the pipe
+// (`watch | head -1`) too: exit code 0 and the recording complete up to its last CRLF.
+void CliTest::watchEndsOnSignalsAndAClosedOutput_data() {
+    QTest::addColumn<int>("signal"); // 0: stdout closed
+    QTest::newRow("SIGTERM") << int(SIGTERM);
+    QTest::newRow("SIGHUP") << int(SIGHUP);
+    QTest::newRow("closed stdout") << 0;
+}
+
+void CliTest::watchEndsOnSignalsAndAClosedOutput() {
+    QFETCH(int, signal);
+    startController(Generation::New, 14);
+    QProcess process;
+    process.setProcessEnvironment(environment());
+    const QString csv = dir_.filePath("ended.csv");
+    const QStringList arguments{"--port", link(),  "--read-timeout", "500",
+                                "--json", "watch", "--csv",          csv};
+    QByteArray out;
+    if (signal != 0) {
+        process.start(QStringLiteral(TRV_CLI), arguments);
+        QTRY_VERIFY_WITH_TIMEOUT((out += process.readAllStandardOutput()).count('\n') >= 2, 30000);
+        ::kill(pid_t(process.processId()), signal);
+    } else {
+        // The tool's own exit code through the pipe: head takes two lines and goes.
+        process.start(QStringLiteral("bash"),
+                      QStringList{"-c", "\"$0\" \"$@\" | head -2; exit ${PIPESTATUS[0]}",
+                                  QStringLiteral(TRV_CLI)} +
+                          arguments);
+    }
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(process.exitCode(), int(kExitSound));
+    out += process.readAllStandardOutput();
+    QFile file(csv);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray recorded = file.readAll();
+    QVERIFY(recorded.endsWith("\r\n"));
+    // The header, and every reading printed (through a closed pipe: those head took and
+    // the ones that met the pipe still open or found it closed).
+    const qsizetype rows = recorded.count('\n') - 1;
+    if (signal != 0)
+        QCOMPARE(rows, out.count('\n'));
+    else
+        QVERIFY2(rows >= 2, recorded.constData());
 }
 
 QTEST_GUILESS_MAIN(CliTest)

@@ -53,6 +53,11 @@ QString trendCsvHeader(const TrendSource& source) {
     return cells.join(QLatin1Char(',')) + kCrLf;
 }
 
+QString trendCsvGapRow(const QDateTime& time) {
+    return time.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzzZ")) +
+           QString(8, QLatin1Char(',')) + kCrLf;
+}
+
 QString trendCsvRow(const TrendSample& s) {
     const QStringList cells = {
         s.time.toUTC().toString(QStringLiteral("yyyy-MM-ddTHH:mm:ss.zzzZ")),

@@ -29,5 +29,9 @@ QString trendTimeCaption(const TrendSource& source);
 QString trendCsvHeader(const TrendSource& source);
 // One sample's line, CRLF at its end.
 QString trendCsvRow(const TrendSample& sample);
+// The row of a reading that failed (the command line's watch rides through a disturbed
+// line): its time and every value cell empty, as for a value the controller does not
+// have, so the file keeps its form and a plot shows the gap.
+QString trendCsvGapRow(const QDateTime& time);
 // A cell as CSV writes it: quoted when it holds a comma, a quote or a line break.
 QString csvCell(const QString& text);

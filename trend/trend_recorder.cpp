@@ -31,9 +31,17 @@ bool TrendRecorder::start(const QString& path, const QString& header, QString* e
 }
 
 bool TrendRecorder::append(const TrendSample& sample) {
+    return appendLine(trendCsvRow(sample));
+}
+
+bool TrendRecorder::appendGap(const QDateTime& time) {
+    return appendLine(trendCsvGapRow(time));
+}
+
+bool TrendRecorder::appendLine(const QString& line) {
     if (!recording())
         return false;
-    buffer_ += trendCsvRow(sample).toUtf8();
+    buffer_ += line.toUtf8();
     ++rows_;
     if (buffer_.size() >= kFlushBytes || sinceFlush_.hasExpired(kFlushMs))
         return flush();

@@ -29,6 +29,8 @@ public:
     // One row. False once the recording has ended on a failed write (errorText says why);
     // false too while not recording.
     bool append(const TrendSample& sample);
+    // The row of a reading that failed at `time` (trendCsvGapRow); false as append.
+    bool appendGap(const QDateTime& time);
     // Writes out what is gathered and closes the file; false when that write failed.
     bool stop();
 
@@ -43,6 +45,7 @@ public:
 private:
     bool flush();
     void fail();
+    bool appendLine(const QString& line);
 
     QFile file_;
     QString path_;
