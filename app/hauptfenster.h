@@ -11,6 +11,7 @@
 #include "live/staleness.h"
 #include "parameters/field_origin.h"
 #include "parameters/parameter_set.h"
+#include "protocol/read_confirmation.h"
 #include "protocol/steps.h"
 #include "services/calibration.h"
 #include "services/fault_ring.h"
@@ -456,9 +457,28 @@ private:
     QString staleNote_;       // the status-line note the mark put there; empty: no mark
     QString noteBeforeStale_; // what the message panel said before, given back with the mark
 
+    // Confirmed reads (protocol/confirm_steps.cpp): the answers of the running read, the
+    // request step to send once more (the next synchronisation serves it before any
+    // other), the tools menu item that turns it off, and whether the error step follows
+    // a read whose answers all differed.
+    ReadConfirmation read_confirmation;
+    std::optional<qint32> confirm_repeat_;
+    QAction* confirm_reads1 = nullptr;
+    bool corrupted_read_ = false;
+    void addConfirmItem();
+    void confirm_reads1Click(bool on);
+    bool confirmReadsOn() const;
+    // Before a confirmed read's response step: false when the step must not run (another
+    // answer is asked for, or the read failed).
+    bool confirmAnswer();
+    void resetConfirmation();
+
     // The link diagnosis (trace/trace_steps.cpp).
     void addTraceMenuItem();
     void showLinkDiagnosis();
+    // A confirmed read failed: its last transfer is marked and the note says so.
+    void noteCorruptedRead();
     std::optional<TransferRecord> diagnosis_; // the failed transfer the note is about
+    bool diagnosisCorrupted_ = false;         // the note is about a read whose answers differed
     QString diagnosisNote_;                   // the note as shown
 };

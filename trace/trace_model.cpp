@@ -1,5 +1,6 @@
 #include "trace/trace_model.h"
 
+#include "text/confirm_texts.h"
 #include "text/trace_texts.h"
 #include "trace/trace_rows.h"
 
@@ -40,12 +41,13 @@ QVariant TraceModel::data(const QModelIndex& index, int role) const {
         case Duration:
             return durationText(r);
         case Result:
-            return resultText(language_, r);
+            return entry->corrupted ? confirmText(language_, ConfirmText::ResultCorrupted)
+                                    : resultText(language_, r);
         default:
             return {};
         }
     }
-    if (role == Qt::ForegroundRole && !r.sound())
+    if (role == Qt::ForegroundRole && (!r.sound() || entry->corrupted))
         return QColor(Qt::red);
     if (role == Qt::TextAlignmentRole && (index.column() == Length || index.column() == Duration))
         return int(Qt::AlignRight | Qt::AlignVCenter);
