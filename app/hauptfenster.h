@@ -316,6 +316,22 @@ public:
     void traceTransfer(const TransferRecord& record);
     // The next connect: the note on the last failure goes.
     void clearLinkDiagnosis();
+    // Confirmed reads (protocol/confirm_steps.cpp): the answers of the running read, the
+    // request step to send once more (the next synchronisation serves it before any
+    // other), the tools menu item that turns it off, and whether the error step follows
+    // a read whose answers all differed.
+    ReadConfirmation read_confirmation;
+    std::optional<qint32> confirm_repeat_;
+    QAction* confirm_reads1 = nullptr;
+    bool corrupted_read_ = false;
+    void addConfirmItem();
+    void confirm_reads1Click(bool on);
+    bool confirmReadsOn() const;
+    // Before a confirmed read's response step: false when the step must not run (another
+    // answer is asked for, or the read failed).
+    bool confirmAnswer();
+    void resetConfirmation();
+
     // --- Read-back after a write, comparison with the controller -----------------------
     // Tools menu items: the read-back after every sound write (checkable, on unless the
     // settings file says 0) and the comparison window.
@@ -456,22 +472,6 @@ private:
     StaleWatch liveWatch_;
     QString staleNote_;       // the status-line note the mark put there; empty: no mark
     QString noteBeforeStale_; // what the message panel said before, given back with the mark
-
-    // Confirmed reads (protocol/confirm_steps.cpp): the answers of the running read, the
-    // request step to send once more (the next synchronisation serves it before any
-    // other), the tools menu item that turns it off, and whether the error step follows
-    // a read whose answers all differed.
-    ReadConfirmation read_confirmation;
-    std::optional<qint32> confirm_repeat_;
-    QAction* confirm_reads1 = nullptr;
-    bool corrupted_read_ = false;
-    void addConfirmItem();
-    void confirm_reads1Click(bool on);
-    bool confirmReadsOn() const;
-    // Before a confirmed read's response step: false when the step must not run (another
-    // answer is asked for, or the read failed).
-    bool confirmAnswer();
-    void resetConfirmation();
 
     // The link diagnosis (trace/trace_steps.cpp).
     void addTraceMenuItem();

@@ -8,17 +8,21 @@
 // checked are ones its answer changes and that the harness reaches the exchange.
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
+#include "app/widgets/status_line.h"
 #include "app/widgets/up_down.h"
 #include "protocol/protocol_state.h"
 #include "protocol/steps.h"
 #include "serial/sio.h"
 #include "sim/simulator.h"
+#include "text/confirm_texts.h"
 #include "text/own_texts.h"
 #include "window_fixture.h"
 
+#include <QAction>
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimeZone>
@@ -165,6 +169,34 @@ Fault faultOf(LineFault fault) {
     return Fault::badChecksum();
 }
 
+// The confirmed reads: a data byte of an item whose value the window shows, new and old
+// hardware (the second data byte; the one before it is the item's first data byte and the
+// one before that its last echo). On old hardware the item is the telegram's last, so a
+// surplus byte after its echo shifts the data without any echo check to see it.
+struct ConfirmedCase {
+    ExchangeKind exchange;
+    const char* name;
+    TelegramKind telegram;
+    int dataNew;
+    int dataOld;
+};
+
+constexpr ConfirmedCase kConfirmedCases[] = {
+    // The mains voltage set point (Edit7), the old generation's calibration value.
+    {ExchangeKind::Identity, "identity", TelegramKind::Identity, 164, 79},
+    // The burn-in time.
+    {ExchangeKind::ParameterRead, "parameter read", TelegramKind::ParameterRead, 244, 131},
+    // The ring position.
+    {ExchangeKind::FaultMemoryRead, "fault memory read", TelegramKind::FaultMemoryRead, 244, 195},
+};
+
+enum class Corruption {
+    FirstAnswer,     // a data byte of the first answer only: the next two agree
+    ExtraAfterFirst, // old hardware: a surplus byte after the item's echo, first answer only
+    EveryAnswer,     // three answers, three different corruptions
+    FirstWithoutConfirmation, // the option off: one read, the corrupted answer counts
+};
+
 // The longest the event loop went without running a timer of its own while it ran.
 class HeldProbe {
 public:
@@ -188,6 +220,7 @@ private:
 Q_DECLARE_METATYPE(Generation)
 Q_DECLARE_METATYPE(ExchangeKind)
 Q_DECLARE_METATYPE(LineFault)
+Q_DECLARE_METATYPE(Corruption)
 
 class FaultMatrixTest : public WindowTestBase {
     Q_OBJECT
@@ -198,6 +231,9 @@ private slots:
 
     void faultInExchange_data();
     void faultInExchange();
+    // A corrupted data byte in a confirmed read: counted only when two answers agree.
+    void corruptedData_data();
+    void corruptedData();
 
 private:
     // A frozen controller in normal operation at 50 Hz, burnt in, reading 600 counts of
@@ -213,6 +249,8 @@ private:
     // Starts the exchange as the technician (or the live reading) does.
     void trigger(ExchangeKind exchange);
     bool pending(ExchangeKind exchange) const;
+    // Everything a confirmed read shows.
+    QStringList shown(ExchangeKind exchange) const;
     // The fields a sound answer of the exchange changes, or the technician's entries a
     // write takes; as texts.
     QStringList fields(ExchangeKind exchange) const;
@@ -535,6 +573,134 @@ void FaultMatrixTest::faultInExchange() {
     messages_.clear();
     connectAndShow();
     QCOMPARE(w_->HW_old, generation == Generation::Old);
+}
+
+QStringList FaultMatrixTest::shown(ExchangeKind exchange) const {
+    switch (exchange) {
+    case ExchangeKind::Identity:
+        return {w_->Infofenst->HW_nr->text(), w_->Edit7->text(), w_->Edit14->text(),
+                w_->Memo1->toPlainText()};
+    case ExchangeKind::ParameterRead:
+        return {w_->takt_burn_visu->text(), w_->time_burn_visu->text()};
+    case ExchangeKind::FaultMemoryRead: {
+        QStringList cells;
+        for (int r = 1; r < w_->StringGrid1->rowCount(); ++r)
+            for (int c = 1; c <= 2; ++c)
+                cells << w_->StringGrid1->item(r, c)->text();
+        return cells;
+    }
+    default:
+        return {};
+    }
+}
+
+void FaultMatrixTest::corruptedData_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<Corruption>("corruption");
+    for (const Generation g : {Generation::New, Generation::Old}) {
+        const char* gen = g == Generation::New ? "new" : "old";
+        for (int i = 0; i < int(std::size(kConfirmedCases)); ++i) {
+            const char* name = kConfirmedCases[i].name;
+            QTest::addRow("%s: %s, first answer", gen, name) << g << i << Corruption::FirstAnswer;
+            if (g == Generation::Old)
+                QTest::addRow("%s: %s, extra byte in the first answer", gen, name)
+                    << g << i << Corruption::ExtraAfterFirst;
+            QTest::addRow("%s: %s, every answer", gen, name) << g << i << Corruption::EveryAnswer;
+            QTest::addRow("%s: %s, not confirmed", gen, name)
+                << g << i << Corruption::FirstWithoutConfirmation;
+        }
+    }
+}
+
+void FaultMatrixTest::corruptedData() {
+    QFETCH(Generation, generation);
+    QFETCH(int, index);
+    QFETCH(Corruption, corruption);
+    const ConfirmedCase& c = kConfirmedCases[index];
+    const bool atConnect = c.exchange == ExchangeKind::Identity;
+
+    startControllerFor(generation);
+    createWindow();
+    w_->SPStimer->setInterval(kTickMs);
+    w_->confirm_reads1->setChecked(corruption != Corruption::FirstWithoutConfirmation);
+    if (!atConnect) {
+        connectAndShow();
+        pauseBeforeSynchronisation();
+    }
+    if (QTest::currentTestFailed())
+        return;
+    changeController(c.exchange);
+    const QStringList before = shown(c.exchange);
+    const quint64 runsBefore = displayRuns_;
+    const QString clockBefore = w_->uC_Zeit->text();
+
+    const int data = generation == Generation::New ? c.dataNew : c.dataOld;
+    auto& host = sim_->host();
+    quint64 faults = 1;
+    switch (corruption) {
+    case Corruption::FirstAnswer:
+    case Corruption::FirstWithoutConfirmation:
+        host.inject(Fault::corrupt().in(c.telegram, 1, data));
+        break;
+    case Corruption::ExtraAfterFirst:
+        host.inject(Fault::extra().in(c.telegram, 1, data - 2));
+        break;
+    case Corruption::EveryAnswer: {
+        // The third read of the identity follows its two and counts as a parameter read.
+        const TelegramKind third = atConnect ? TelegramKind::ParameterRead : c.telegram;
+        const quint64 thirdNth = atConnect ? 1 : 3;
+        host.inject(Fault::corrupt().in(c.telegram, 1, data));
+        host.inject(Fault::corrupt().in(c.telegram, 2, data - 1));
+        host.inject(Fault::corrupt().in(third, thirdNth, data));
+        host.inject(Fault::corrupt().in(third, thirdNth, data - 1));
+        faults = 4;
+        break;
+    }
+    }
+    trigger(c.exchange);
+    if (QTest::currentTestFailed())
+        return;
+
+    if (corruption == Corruption::EveryAnswer) {
+        QVERIFY(QTest::qWaitFor(
+            [&] { return !messages_.isEmpty() && !w_->SPStimer->isActive() && linkAtRest(); },
+            kWait));
+        QCOMPARE(host.faultsFired(), faults);
+        QCOMPARE(messages_,
+                 QStringList{confirmText(w_->activeLanguage(), ConfirmText::LineCorruptedData)});
+        QCOMPARE(w_->StatusBar3->panelText(TStatusLine::kMessagePanel),
+                 confirmText(w_->activeLanguage(), ConfirmText::DiagnosisCorrupted));
+        // Nothing of the read shows, nothing is pending: no write can follow.
+        for (const Exchange& e : kExchanges)
+            QVERIFY2(!(w_.get()->*(e.flag)), qPrintable(QString::number(e.request)));
+        QVERIFY(!w_->sio_started);
+        QCOMPARE(shown(c.exchange), before);
+        QCOMPARE(displayRuns_, runsBefore);
+        QCOMPARE(w_->uC_Zeit->text(), clockBefore);
+        return;
+    }
+
+    QVERIFY(QTest::qWaitFor([&] { return !pending(c.exchange) && linkAtRest(); }, kWait));
+    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+    QCOMPARE(host.faultsFired(), faults);
+    const QStringList afterFault = shown(c.exchange);
+    QVERIFY2(afterFault != before, qPrintable(before.join(" | ")));
+
+    // The same read again on a sound line shows the controller's true values.
+    host.clearFaults();
+    bool RequestFlags::*flag = c.exchange == ExchangeKind::Identity ? &RequestFlags::hw_info_req
+                               : c.exchange == ExchangeKind::ParameterRead
+                                   ? &RequestFlags::data_rd_req
+                                   : &RequestFlags::errmem_rd_req;
+    w_.get()->*flag = true;
+    QVERIFY(QTest::qWaitFor([&] { return !pending(c.exchange) && linkAtRest(); }, kWait));
+    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+    if (corruption == Corruption::FirstWithoutConfirmation)
+        // One read, one exchange: the corrupted answer was taken.
+        QVERIFY2(shown(c.exchange) != afterFault, qPrintable(afterFault.join(" | ")));
+    else
+        QCOMPARE(afterFault, shown(c.exchange));
 }
 
 QTEST_MAIN(FaultMatrixTest)
