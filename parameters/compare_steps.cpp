@@ -140,6 +140,7 @@ void THauptfenster::refreshComparison() {
             row.differs = false;
         }
     }
+    markImplausible(rows, *compared_read, HW_old, language);
     QStringList captions;
     int differing = 0;
     for (const ParameterRow& row : rows) {
