@@ -10,6 +10,8 @@
 #include "app/info_window.h"
 #include "app/widgets/status_line.h"
 #include "app/widgets/up_down.h"
+#include "base/ini_file.h"
+#include "base/settings_location.h"
 #include "protocol/protocol_state.h"
 #include "protocol/steps.h"
 #include "serial/sio.h"
@@ -19,7 +21,9 @@
 #include "window_fixture.h"
 
 #include <QAction>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -234,6 +238,8 @@ private slots:
     // A corrupted data byte in a confirmed read: counted only when two answers agree.
     void corruptedData_data();
     void corruptedData();
+    // The tools menu item is kept in the settings file, the rest of the file as it was.
+    void confirmOptionIsKept();
 
 private:
     // A frozen controller in normal operation at 50 Hz, burnt in, reading 600 counts of
@@ -701,6 +707,34 @@ void FaultMatrixTest::corruptedData() {
         QVERIFY2(shown(c.exchange) != afterFault, qPrintable(afterFault.join(" | ")));
     else
         QCOMPARE(afterFault, shown(c.exchange));
+}
+
+void FaultMatrixTest::confirmOptionIsKept() {
+    const QString path = settingsFilePath();
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    IniFile stored;
+    stored.load(path);
+    stored.setValue(QStringLiteral("Ports"), QStringLiteral("COM7"),
+                    QStringLiteral("/dev/ttyUSB3"));
+    stored.setValue(QStringLiteral("Tools"), QStringLiteral("ConfirmReads"), QString());
+    QVERIFY(stored.save(path));
+
+    createWindow();
+    QVERIFY(w_->confirm_reads1->isChecked()); // on while the file does not say 0
+    w_->confirm_reads1->trigger();
+    QVERIFY(stored.load(path));
+    QCOMPARE(stored.value("Tools", "ConfirmReads"), QStringLiteral("0"));
+    QCOMPARE(stored.value("Ports", "COM7"), QStringLiteral("/dev/ttyUSB3"));
+    w_.reset();
+
+    createWindow();
+    QVERIFY(!w_->confirm_reads1->isChecked());
+    w_->english1Click();
+    QCOMPARE(w_->confirm_reads1->text(),
+             confirmText(Language::English, ConfirmText::ConfirmReadsItem));
+    w_->confirm_reads1->trigger();
+    QVERIFY(stored.load(path));
+    QCOMPARE(stored.value("Tools", "ConfirmReads"), QStringLiteral("1"));
 }
 
 QTEST_MAIN(FaultMatrixTest)
