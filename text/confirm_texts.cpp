@@ -12,8 +12,8 @@ const Row kRows[] = {
     {ConfirmText::LineCorruptedData,
      {"The line corrupted data: three reads, three different answers. Check the cable and "
       "its screening.",
-      "Die Leitung hat Daten verfälscht: drei Lesungen, drei verschiedene Antworten. Prüfen "
-      "Sie das Kabel und seine Abschirmung.",
+      "Die Leitung hat Daten verfälscht: drei Lesevorgänge, drei verschiedene Antworten. "
+      "Prüfen Sie das Kabel und seine Abschirmung.",
       "Ledningen förvanskade data: tre läsningar, tre olika svar. Kontrollera kabeln och dess "
       "skärmning.",
       "La ligne a altéré les données : trois lectures, trois réponses différentes. Vérifiez le "
@@ -21,7 +21,7 @@ const Row kRows[] = {
       "Hat verileri bozdu: üç okuma, üç farklı yanıt. Kabloyu ve ekranlamasını kontrol edin."}},
     {ConfirmText::DiagnosisCorrupted,
      {"Corrupted data: three answers of one read differ (cable screening, noise)",
-      "Verfälschte Daten: drei Antworten einer Lesung weichen ab (Kabelschirm, Störungen)",
+      "Verfälschte Daten: drei Antworten eines Lesevorgangs weichen ab (Kabelschirm, Störungen)",
       "Förvanskade data: tre svar på en läsning skiljer sig (kabelskärm, störningar)",
       "Données altérées : trois réponses d'une lecture diffèrent (blindage, parasites)",
       "Bozuk veri: bir okumanın üç yanıtı farklı (kablo ekranı, parazit)"}},
