@@ -677,6 +677,9 @@ void FaultMatrixTest::corruptedData() {
                  QStringList{confirmText(w_->activeLanguage(), ConfirmText::LineCorruptedData)});
         QCOMPARE(w_->StatusBar3->panelText(TStatusLine::kMessagePanel),
                  confirmText(w_->activeLanguage(), ConfirmText::DiagnosisCorrupted));
+        // The trace marks the read's last answer, the recovery follows it.
+        const TraceEntry* marked = w_->trace_ring.find(w_->trace_ring.end() - 2);
+        QVERIFY(marked && marked->corrupted && marked->record.sound());
         // Nothing of the read shows, nothing is pending: no write can follow.
         for (const Exchange& e : kExchanges)
             QVERIFY2(!(w_.get()->*(e.flag)), qPrintable(QString::number(e.request)));

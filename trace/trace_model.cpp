@@ -1,6 +1,5 @@
 #include "trace/trace_model.h"
 
-#include "text/confirm_texts.h"
 #include "text/trace_texts.h"
 #include "trace/trace_rows.h"
 
@@ -41,8 +40,7 @@ QVariant TraceModel::data(const QModelIndex& index, int role) const {
         case Duration:
             return durationText(r);
         case Result:
-            return entry->corrupted ? confirmText(language_, ConfirmText::ResultCorrupted)
-                                    : resultText(language_, r);
+            return resultText(language_, *entry);
         default:
             return {};
         }
