@@ -6,6 +6,7 @@
 // than the read time-out of one byte, and a connection that works again at the next
 // connect. A row without a fault runs the same exchange soundly: it shows that the fields
 // checked are ones its answer changes and that the harness reaches the exchange.
+#include "app/compare_dialog.h"
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
 #include "app/widgets/status_line.h"
@@ -51,6 +52,7 @@ enum class ExchangeKind {
     FaultMemoryRead,
     FaultMemoryClear,
     CalibrationWrite,
+    Comparison, // the comparison's parameter read (confirmed reads only)
 };
 
 enum class LineFault { None, Dropped, Corrupted, Late, Extra, Silence, HangUp, BadChecksum };
@@ -192,6 +194,8 @@ constexpr ConfirmedCase kConfirmedCases[] = {
     {ExchangeKind::ParameterRead, "parameter read", TelegramKind::ParameterRead, 244, 131},
     // The ring position.
     {ExchangeKind::FaultMemoryRead, "fault memory read", TelegramKind::FaultMemoryRead, 244, 195},
+    // The burn-in time, as the comparison shows it.
+    {ExchangeKind::Comparison, "comparison", TelegramKind::ParameterRead, 244, 131},
 };
 
 enum class Corruption {
@@ -348,6 +352,7 @@ void FaultMatrixTest::changeController(ExchangeKind exchange) {
     const bool old = gen_ == Generation::Old;
     switch (exchange) {
     case ExchangeKind::ParameterRead:
+    case ExchangeKind::Comparison:
         m.poke(old ? Space::Ram : Space::Parameter, old ? 0x50 : 0x004, 143); // 70 Hz
         m.poke(old ? Space::Ram : Space::Parameter, old ? 0x52 : 0x006, 600); // 10 min
         break;
@@ -371,6 +376,9 @@ void FaultMatrixTest::trigger(ExchangeKind exchange) {
         break;
     case ExchangeKind::ParameterRead:
         w_->uC_read_btClick();
+        break;
+    case ExchangeKind::Comparison:
+        w_->compare1Click();
         break;
     case ExchangeKind::ParameterWrite:
         w_->uC_send_btClick();
@@ -406,6 +414,8 @@ bool FaultMatrixTest::pending(ExchangeKind exchange) const {
         return w_->hw_info_req;
     case ExchangeKind::ParameterRead:
         return w_->data_rd_req;
+    case ExchangeKind::Comparison:
+        return w_->compare_rd_req;
     case ExchangeKind::ParameterWrite:
         return w_->data_wr_req;
     case ExchangeKind::ClockWrite:
@@ -425,6 +435,7 @@ QStringList FaultMatrixTest::fields(ExchangeKind exchange) const {
     case ExchangeKind::Sync:
     case ExchangeKind::RamRead:
     case ExchangeKind::ClockWrite:
+    case ExchangeKind::Comparison: // not in the matrix of every fault
         return {}; // the live values, checked for every row
     case ExchangeKind::HardwareTest:
         return {w_->HW_old ? QStringLiteral("old") : QStringLiteral("new")};
@@ -588,6 +599,15 @@ QStringList FaultMatrixTest::shown(ExchangeKind exchange) const {
                 w_->Memo1->toPlainText()};
     case ExchangeKind::ParameterRead:
         return {w_->takt_burn_visu->text(), w_->time_burn_visu->text()};
+    case ExchangeKind::Comparison: {
+        // The controller's column.
+        QStringList cells;
+        if (w_->CompareDialog)
+            for (int r = 0; r < w_->CompareDialog->table->rowCount(); ++r)
+                if (const QTableWidgetItem* item = w_->CompareDialog->table->item(r, 1))
+                    cells << item->text();
+        return cells;
+    }
     case ExchangeKind::FaultMemoryRead: {
         QStringList cells;
         for (int r = 1; r < w_->StringGrid1->rowCount(); ++r)
@@ -698,10 +718,11 @@ void FaultMatrixTest::corruptedData() {
 
     // The same read again on a sound line shows the controller's true values.
     host.clearFaults();
-    bool RequestFlags::*flag = c.exchange == ExchangeKind::Identity ? &RequestFlags::hw_info_req
-                               : c.exchange == ExchangeKind::ParameterRead
-                                   ? &RequestFlags::data_rd_req
-                                   : &RequestFlags::errmem_rd_req;
+    bool RequestFlags::*flag =
+        c.exchange == ExchangeKind::Identity        ? &RequestFlags::hw_info_req
+        : c.exchange == ExchangeKind::ParameterRead ? &RequestFlags::data_rd_req
+        : c.exchange == ExchangeKind::Comparison    ? &RequestFlags::compare_rd_req
+                                                    : &RequestFlags::errmem_rd_req;
     w_.get()->*flag = true;
     QVERIFY(QTest::qWaitFor([&] { return !pending(c.exchange) && linkAtRest(); }, kWait));
     QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
