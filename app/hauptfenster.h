@@ -12,6 +12,7 @@
 #include "parameters/field_origin.h"
 #include "parameters/parameter_memory_read.h"
 #include "parameters/parameter_set.h"
+#include "protocol/read_confirmation.h"
 #include "protocol/steps.h"
 #include "services/calibration.h"
 #include "services/fault_ring.h"
@@ -317,6 +318,22 @@ public:
     void traceTransfer(const TransferRecord& record);
     // The next connect: the note on the last failure goes.
     void clearLinkDiagnosis();
+    // Confirmed reads (protocol/confirm_steps.cpp): the answers of the running read, the
+    // request step to send once more (the next synchronisation serves it before any
+    // other), the tools menu item that turns it off, and whether the error step follows
+    // a read whose answers all differed.
+    ReadConfirmation read_confirmation;
+    std::optional<qint32> confirm_repeat_;
+    QAction* confirm_reads1 = nullptr;
+    bool corrupted_read_ = false;
+    void addConfirmItem();
+    void confirm_reads1Click(bool on);
+    bool confirmReadsOn() const;
+    // Before a confirmed read's response step: false when the step must not run (another
+    // answer is asked for, or the read failed).
+    bool confirmAnswer();
+    void resetConfirmation();
+
     // --- Read-back after a write, comparison with the controller -----------------------
     // Tools menu items: the read-back after every sound write (checkable, on unless the
     // settings file says 0) and the comparison window.
@@ -476,6 +493,9 @@ private:
     // The link diagnosis (trace/trace_steps.cpp).
     void addTraceMenuItem();
     void showLinkDiagnosis();
+    // A confirmed read failed: its last transfer is marked and the note says so.
+    void noteCorruptedRead();
     std::optional<TransferRecord> diagnosis_; // the failed transfer the note is about
+    bool diagnosisCorrupted_ = false;         // the note is about a read whose answers differed
     QString diagnosisNote_;                   // the note as shown
 };

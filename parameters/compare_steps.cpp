@@ -143,6 +143,7 @@ void THauptfenster::refreshComparison() {
             row.differs = false;
         }
     }
+    markImplausible(rows, *compared_read, HW_old, language);
     QStringList captions;
     int differing = 0;
     for (const ParameterRow& row : rows) {

@@ -2,6 +2,7 @@
 
 #include "base/formats.h"
 #include "live/ram_table.h"
+#include "text/confirm_texts.h"
 #include "text/verify_texts.h"
 
 namespace {
@@ -165,4 +166,63 @@ ParameterId parameterOf(const FieldRefusal& refusal) {
         return {ParameterField::Brighten};
     }
     return {};
+}
+
+namespace {
+
+// The slots of the read answer the limited words come from, as the decoders name them
+// in their violations ("[37] high byte"); the ramp times and the new burn-in are never
+// limited.
+struct ReadSlots {
+    int profile;
+    int takt;
+    int start;
+    int burnIn;
+};
+constexpr ReadSlots kNewSlots{36, 44, 47, 48};
+constexpr ReadSlots kOldSlots{20, 28, 31, 32};
+
+QString slotOf(int slot) {
+    return QStringLiteral("[%1]").arg(slot);
+}
+
+} // namespace
+
+bool limitedOnRead(const ParameterRead& read, bool hwOld, ParameterId id) {
+    const ReadSlots& at = hwOld ? kOldSlots : kNewSlots;
+    QString source;
+    switch (id.field) {
+    case ParameterField::ProfileTime:
+        source = slotOf(at.profile + id.index); // either byte spoils the time
+        break;
+    case ParameterField::Takt:
+        source = slotOf(at.takt + id.index / 2) +
+                 (id.index % 2 ? QStringLiteral(" high byte") : QStringLiteral(" low byte"));
+        break;
+    case ParameterField::StartFrequency:
+        source = slotOf(at.start);
+        break;
+    case ParameterField::BurnIn:
+        source = slotOf(at.burnIn);
+        break;
+    case ParameterField::Darken:
+    case ParameterField::Brighten:
+        return false;
+    }
+    const bool wholeWord = id.field != ParameterField::Takt;
+    for (const RangeViolation& violation : read.violations)
+        if (violation.source == source ||
+            (wholeWord && violation.source.startsWith(source + QLatin1Char(' '))))
+            return true;
+    return false;
+}
+
+void markImplausible(QList<ParameterRow>& rows, const ParameterRead& read, bool hwOld,
+                     std::optional<Language> language) {
+    for (ParameterRow& row : rows) {
+        if (!limitedOnRead(read, hwOld, row.id))
+            continue;
+        row.theirs = confirmText(language, ConfirmText::NotPlausible);
+        row.differs = !row.ours.isEmpty();
+    }
 }

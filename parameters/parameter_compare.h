@@ -51,6 +51,14 @@ struct ParameterRow {
 // word in brackets, so a marked row always shows what differs.
 QList<ParameterRow> compareParameterSets(const ParameterSet& ours, const ParameterSet& theirs,
                                          bool withRampTimes);
+// Whether the controller's word for the parameter was limited when it was read: a value
+// the controller cannot hold, never to be shown as its value.
+bool limitedOnRead(const ParameterRead& read, bool hwOld, ParameterId id);
+// Rows whose controller word was limited say "not plausible" in its place and count as
+// differing where there is a value of ours beside it.
+void markImplausible(QList<ParameterRow>& rows, const ParameterRead& read, bool hwOld,
+                     std::optional<Language> language);
+
 // Only the rows that differ.
 QList<ParameterRow> differingParameters(const ParameterSet& ours, const ParameterSet& theirs,
                                         bool withRampTimes);

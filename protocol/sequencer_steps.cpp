@@ -9,6 +9,7 @@
 #include "protocol/steps.h"
 #include "protocol/telegram.h"
 #include "serial/sio.h"
+#include "text/confirm_texts.h"
 #include "text/own_texts.h"
 
 #include <QComboBox>
@@ -115,6 +116,9 @@ StepRoutine routineOf(qint32 step) {
 } // namespace
 
 void THauptfenster::runStep() {
+    // A confirmed read's answer counts only when another agrees with it.
+    if (!confirmAnswer())
+        return;
     // Any other code does nothing; the tick only repaints.
     if (const StepRoutine routine = routineOf(protocol_step))
         (this->*routine)();
@@ -194,6 +198,13 @@ void THauptfenster::Syncresp() {
     if (!response_ready)
         return;
     response_ready = false;
+    // A confirmed read asked for its request once more: it comes before anything queued
+    // meanwhile, so that its answers are all of the same telegram.
+    if (confirm_repeat_) {
+        protocol_step = *std::exchange(confirm_repeat_, std::nullopt);
+        return;
+    }
+    read_confirmation.reset(); // a new read begins
     // With nothing pending the step stays here; every later tick finds response_ready
     // false until a user action sets step 1 again.
     if (const auto request = nextRequestStep(*this))
@@ -205,10 +216,17 @@ void THauptfenster::DatenFehler() {
     // One event, one message: a port that vanished (a USB adapter pulled) failed the
     // transfer, and saying so tells more than the data error it caused.
     const bool portLost = Ths && Ths->hasLostPort();
+    // A read whose three answers all differed: every answer was sound on the line, so
+    // the data error would say nothing; the line corrupted the data.
+    const bool corrupted = std::exchange(corrupted_read_, false) && !portLost;
+    if (corrupted)
+        noteCorruptedRead();
     showMessage(portLost
                     ? ownText(activeLanguage(), OwnText::PortLost).arg(port_name, Ths->devicePath())
-                    : QStringLiteral("       COM Data-Error!       "));
+                : corrupted ? confirmText(activeLanguage(), ConfirmText::LineCorruptedData)
+                            : QStringLiteral("       COM Data-Error!       "));
     clearRequests(*this);
+    resetConfirmation();
     sio_started = false;
     data_error = false;
     protocol_step = Step::Synchronisation;
@@ -232,6 +250,7 @@ void THauptfenster::Com_activate_btClick() {
         ram_rd_req = false;
         SPStimer->stop();
         response_ready = false;
+        resetConfirmation();
         protocol_step = Step::Init_Sio;
         init_anzeige();
         return;
@@ -241,6 +260,7 @@ void THauptfenster::Com_activate_btClick() {
     // The fields may hold what another controller was read to hold.
     field_origin.newConnection();
     clearLinkDiagnosis();
+    resetConfirmation();
     response_ready = false;
     port_name = ComboBox1->currentText();
     data_error = false;
@@ -261,6 +281,7 @@ void THauptfenster::ComboBox1Change() {
     response_ready = false;
     sio_active = false;
     sio_started = false;
+    resetConfirmation();
     field_origin.newConnection(); // the next link may lead to another controller
     if (port_handle != 0 && port_open)
         releaseLink();

@@ -7,6 +7,11 @@ const Exchange* exchangeOf(qint32 step) {
     return nullptr;
 }
 
+bool isConfirmedResponse(qint32 step) {
+    const Exchange* exchange = exchangeOf(step);
+    return exchange && exchange->response == step && exchange->confirmed == Confirmed::Yes;
+}
+
 std::optional<qint32> nextRequestStep(const RequestFlags& flags) {
     for (const Exchange& exchange : kExchanges)
         if (flags.*exchange.flag)

@@ -62,25 +62,35 @@ struct RequestFlags {
 // short service telegrams, the parameter bar for parameter memory and the identity.
 enum class ProgressBarOf { Ram, Eep };
 
+// Whether an exchange's read is confirmed: the data bytes of a word read carry no check
+// on the line, so a read whose values are kept, written back or handed on is sent again
+// and counts only when two answers agree (see protocol/read_confirmation.h).
+enum class Confirmed { No, Yes };
+
 struct Exchange {
     bool RequestFlags::*flag;
     qint32 request;
     qint32 response;
     ProgressBarOf bar;
+    Confirmed confirmed = Confirmed::No;
 };
 
 // In the order the sequencer serves them after a synchronisation.
 inline constexpr std::array<Exchange, 11> kExchanges{{
     {&RequestFlags::hw_test_req, Step::Req_HW_Test, Step::Resp_HW_Test, ProgressBarOf::Ram},
-    {&RequestFlags::hw_info_req, Step::Req_HW_Info, Step::Resp_HW_Info, ProgressBarOf::Eep},
+    {&RequestFlags::hw_info_req, Step::Req_HW_Info, Step::Resp_HW_Info, ProgressBarOf::Eep,
+     Confirmed::Yes},
     {&RequestFlags::kal_wr_req, Step::Req_Kal_Write, Step::Resp_Kal_Write, ProgressBarOf::Ram},
-    {&RequestFlags::data_rd_req, Step::Req_Data_rd, Step::Resp_Data_rd, ProgressBarOf::Eep},
+    {&RequestFlags::data_rd_req, Step::Req_Data_rd, Step::Resp_Data_rd, ProgressBarOf::Eep,
+     Confirmed::Yes},
     {&RequestFlags::data_wr_req, Step::Req_Data_Write, Step::Resp_Data_Write, ProgressBarOf::Eep},
-    {&RequestFlags::verify_rd_req, Step::Req_Verify_rd, Step::Resp_Verify_rd, ProgressBarOf::Eep},
-    {&RequestFlags::compare_rd_req, Step::Req_Compare_rd, Step::Resp_Compare_rd,
-     ProgressBarOf::Eep},
+    {&RequestFlags::verify_rd_req, Step::Req_Verify_rd, Step::Resp_Verify_rd, ProgressBarOf::Eep,
+     Confirmed::Yes},
+    {&RequestFlags::compare_rd_req, Step::Req_Compare_rd, Step::Resp_Compare_rd, ProgressBarOf::Eep,
+     Confirmed::Yes},
     {&RequestFlags::time_wr_req, Step::Req_Time_write, Step::Resp_Time_write, ProgressBarOf::Eep},
-    {&RequestFlags::errmem_rd_req, Step::Req_Errmem_rd, Step::Resp_Errmem_rd, ProgressBarOf::Eep},
+    {&RequestFlags::errmem_rd_req, Step::Req_Errmem_rd, Step::Resp_Errmem_rd, ProgressBarOf::Eep,
+     Confirmed::Yes},
     {&RequestFlags::errmem_clr_req, Step::Req_Errmem_Clear, Step::Resp_Errmem_Clear,
      ProgressBarOf::Eep},
     {&RequestFlags::ram_rd_req, Step::Req_Ram_rd, Step::Resp_Ram_rd, ProgressBarOf::Ram},
@@ -92,6 +102,9 @@ const Exchange* exchangeOf(qint32 step);
 
 // The request step of the most urgent pending exchange; nullopt when none is pending.
 std::optional<qint32> nextRequestStep(const RequestFlags& flags);
+
+// The response step of a confirmed read: its answer goes to the confirmation first.
+bool isConfirmedResponse(qint32 step);
 
 // Drops every pending exchange (the error step).
 void clearRequests(RequestFlags& flags);

@@ -3,11 +3,13 @@
 #include "parameters/parameter_compare.h"
 #include "services/clock_drift.h"
 #include "services/identity.h"
+#include "text/confirm_texts.h"
 #include "text/own_texts.h"
 #include "text/report_texts.h"
 
 #include <QLocale>
 #include <cmath>
+#include <functional>
 #include <utility>
 
 namespace {
@@ -165,24 +167,35 @@ ReportSection notRead(const Writer& w, ReportText title) {
     return {w.text(title), {}, {}, {ReportRow{w.text(ReportText::NotRead), QString()}}, {}};
 }
 
+// The parameter's value as the report shows it (format takes its text, "%1 Hz" and the
+// like), or "not plausible" for a word the controller cannot hold.
+QString readValue(const Writer& w, const CommissioningReport& r, ParameterId id,
+                  const std::function<QString(const QString&)>& format) {
+    if (limitedOnRead(*r.parameters, r.identity.hwOld, id))
+        return confirmText(w.language(), ConfirmText::NotPlausible);
+    const QString text = parameterText(r.parameters->set, id);
+    return format ? format(text) : text;
+}
+
 ReportSection profile(const Writer& w, const CommissioningReport& r, int profileIndex) {
     const ReportText title =
         profileIndex == 0 ? ReportText::WorkdayProfile : ReportText::WeekendProfile;
     if (!r.parameters)
         return notRead(w, title);
     ReportSection s{w.text(title), {}, {}, {}, {}};
-    const ParameterSet& set = r.parameters->set;
     for (int period = 0; period < 3; ++period) {
         const ParameterId start{ParameterField::ProfileTime, profileIndex * 4 + period};
         const ParameterId saving{ParameterField::Takt, profileIndex * 3 + period};
         s.rows.append(
-            ReportRow{w.text(ReportText::PeriodStart).arg(period + 1), parameterText(set, start)});
+            ReportRow{w.text(ReportText::PeriodStart).arg(period + 1), readValue(w, r, start, {})});
         s.rows.append(ReportRow{w.text(ReportText::PeriodSaving).arg(period + 1),
-                                w.text(ReportText::Percent).arg(parameterText(set, saving))});
+                                readValue(w, r, saving, [&](const QString& text) {
+                                    return w.text(ReportText::Percent).arg(text);
+                                })});
     }
     s.rows.append(
         ReportRow{w.text(ReportText::DimmingEnd),
-                  parameterText(set, {ParameterField::ProfileTime, profileIndex * 4 + 3})});
+                  readValue(w, r, {ParameterField::ProfileTime, profileIndex * 4 + 3}, {})});
     return s;
 }
 
@@ -193,10 +206,12 @@ ReportSection startSettings(const Writer& w, const CommissioningReport& r) {
     const ParameterSet& set = r.parameters->set;
     s.rows.append(
         ReportRow{w.text(ReportText::StartFrequency),
-                  parameterText(set, {ParameterField::StartFrequency}) + QStringLiteral(" Hz")});
-    s.rows.append(
-        ReportRow{w.text(ReportText::BurnInTime),
-                  w.text(ReportText::Minutes).arg(parameterText(set, {ParameterField::BurnIn}))});
+                  readValue(w, r, {ParameterField::StartFrequency},
+                            [](const QString& text) { return text + QStringLiteral(" Hz"); })});
+    s.rows.append(ReportRow{w.text(ReportText::BurnInTime),
+                            readValue(w, r, {ParameterField::BurnIn}, [&](const QString& text) {
+                                return w.text(ReportText::Minutes).arg(text);
+                            })});
     const auto ramp = [&](ReportText caption, ParameterField field) {
         s.rows.append(
             ReportRow{w.text(caption), r.parameters->hasRampTimes

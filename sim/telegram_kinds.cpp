@@ -116,8 +116,16 @@ TelegramPlace TelegramTracker::feed(quint8 received, bool synchronisation) {
         kind_ = kindFromHeader();
         if (kind_) {
             place.kindKnownNow = true;
-            if (*kind_ == TelegramKind::ParameterRead && lastRequest_ == TelegramKind::HardwareTest)
+            // The identity follows the hardware test; the PC confirms a read by sending it
+            // once more right away, so the parameter read after an identity is its
+            // second read.
+            const bool identity = *kind_ == TelegramKind::ParameterRead &&
+                                  (lastRequest_ == TelegramKind::HardwareTest ||
+                                   (lastRequest_ == TelegramKind::Identity && identityReads_ < 2));
+            if (identity) {
                 kind_ = TelegramKind::Identity;
+                identityReads_ = lastRequest_ == TelegramKind::Identity ? identityReads_ + 1 : 1;
+            }
             lastRequest_ = kind_;
         }
     }

@@ -14,7 +14,10 @@
 // The identity and the parameter read begin with the same words (the identity read is
 // the head of the parameter read), so their bytes cannot tell them apart. The PC reads the
 // identity only right after the hardware test when it connects, so a parameter read that
-// follows the hardware test is taken as the identity.
+// follows the hardware test is taken as the identity, and so is the one right after that
+// identity: the PC confirms the identity by sending the same read again. A third read
+// (when the first two answers differed) and a parameter read right after an identity
+// read without confirmation count as parameter reads.
 //
 // A synchronisation byte is one the controller answered with the acknowledge (a 0x00 where
 // it expected a command or a filler), not any 0x00: a zero inside a write item is a value.
@@ -80,6 +83,7 @@ private:
     bool lineReset_ = true;
     std::optional<TelegramKind> kind_;
     std::optional<TelegramKind> lastRequest_; // the last telegram other than a synchronisation
+    int identityReads_ = 0; // identity telegrams in a row (the first and its repeat)
     std::array<quint8, 3> header_{};
 };
 

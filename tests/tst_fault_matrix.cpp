@@ -6,19 +6,28 @@
 // than the read time-out of one byte, and a connection that works again at the next
 // connect. A row without a fault runs the same exchange soundly: it shows that the fields
 // checked are ones its answer changes and that the harness reaches the exchange.
+#include "app/compare_dialog.h"
 #include "app/hauptfenster.h"
 #include "app/info_window.h"
+#include "app/widgets/status_line.h"
 #include "app/widgets/up_down.h"
+#include "base/ini_file.h"
+#include "base/settings_location.h"
 #include "protocol/protocol_state.h"
 #include "protocol/steps.h"
 #include "serial/sio.h"
 #include "sim/simulator.h"
+#include "text/confirm_texts.h"
 #include "text/own_texts.h"
 #include "window_fixture.h"
 
+#include <QAction>
+#include <QDir>
 #include <QElapsedTimer>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTimeZone>
@@ -43,6 +52,7 @@ enum class ExchangeKind {
     FaultMemoryRead,
     FaultMemoryClear,
     CalibrationWrite,
+    Comparison, // the comparison's parameter read (confirmed reads only)
 };
 
 enum class LineFault { None, Dropped, Corrupted, Late, Extra, Silence, HangUp, BadChecksum };
@@ -165,6 +175,36 @@ Fault faultOf(LineFault fault) {
     return Fault::badChecksum();
 }
 
+// The confirmed reads: a data byte of an item whose value the window shows, new and old
+// hardware (the second data byte; the one before it is the item's first data byte and the
+// one before that its last echo). On old hardware the item is the telegram's last, so a
+// surplus byte after its echo shifts the data without any echo check to see it.
+struct ConfirmedCase {
+    ExchangeKind exchange;
+    const char* name;
+    TelegramKind telegram;
+    int dataNew;
+    int dataOld;
+};
+
+constexpr ConfirmedCase kConfirmedCases[] = {
+    // The mains voltage set point (Edit7), the old generation's calibration value.
+    {ExchangeKind::Identity, "identity", TelegramKind::Identity, 164, 79},
+    // The burn-in time.
+    {ExchangeKind::ParameterRead, "parameter read", TelegramKind::ParameterRead, 244, 131},
+    // The ring position.
+    {ExchangeKind::FaultMemoryRead, "fault memory read", TelegramKind::FaultMemoryRead, 244, 195},
+    // The burn-in time, as the comparison shows it.
+    {ExchangeKind::Comparison, "comparison", TelegramKind::ParameterRead, 244, 131},
+};
+
+enum class Corruption {
+    FirstAnswer,     // a data byte of the first answer only: the next two agree
+    ExtraAfterFirst, // old hardware: a surplus byte after the item's echo, first answer only
+    EveryAnswer,     // three answers, three different corruptions
+    FirstWithoutConfirmation, // the option off: one read, the corrupted answer counts
+};
+
 // The longest the event loop went without running a timer of its own while it ran.
 class HeldProbe {
 public:
@@ -188,6 +228,7 @@ private:
 Q_DECLARE_METATYPE(Generation)
 Q_DECLARE_METATYPE(ExchangeKind)
 Q_DECLARE_METATYPE(LineFault)
+Q_DECLARE_METATYPE(Corruption)
 
 class FaultMatrixTest : public WindowTestBase {
     Q_OBJECT
@@ -198,6 +239,11 @@ private slots:
 
     void faultInExchange_data();
     void faultInExchange();
+    // A corrupted data byte in a confirmed read: counted only when two answers agree.
+    void corruptedData_data();
+    void corruptedData();
+    // The tools menu item is kept in the settings file, the rest of the file as it was.
+    void confirmOptionIsKept();
 
 private:
     // A frozen controller in normal operation at 50 Hz, burnt in, reading 600 counts of
@@ -213,6 +259,8 @@ private:
     // Starts the exchange as the technician (or the live reading) does.
     void trigger(ExchangeKind exchange);
     bool pending(ExchangeKind exchange) const;
+    // Everything a confirmed read shows.
+    QStringList shown(ExchangeKind exchange) const;
     // The fields a sound answer of the exchange changes, or the technician's entries a
     // write takes; as texts.
     QStringList fields(ExchangeKind exchange) const;
@@ -304,6 +352,7 @@ void FaultMatrixTest::changeController(ExchangeKind exchange) {
     const bool old = gen_ == Generation::Old;
     switch (exchange) {
     case ExchangeKind::ParameterRead:
+    case ExchangeKind::Comparison:
         m.poke(old ? Space::Ram : Space::Parameter, old ? 0x50 : 0x004, 143); // 70 Hz
         m.poke(old ? Space::Ram : Space::Parameter, old ? 0x52 : 0x006, 600); // 10 min
         break;
@@ -327,6 +376,9 @@ void FaultMatrixTest::trigger(ExchangeKind exchange) {
         break;
     case ExchangeKind::ParameterRead:
         w_->uC_read_btClick();
+        break;
+    case ExchangeKind::Comparison:
+        w_->compare1Click();
         break;
     case ExchangeKind::ParameterWrite:
         w_->uC_send_btClick();
@@ -362,6 +414,8 @@ bool FaultMatrixTest::pending(ExchangeKind exchange) const {
         return w_->hw_info_req;
     case ExchangeKind::ParameterRead:
         return w_->data_rd_req;
+    case ExchangeKind::Comparison:
+        return w_->compare_rd_req;
     case ExchangeKind::ParameterWrite:
         return w_->data_wr_req;
     case ExchangeKind::ClockWrite:
@@ -381,6 +435,7 @@ QStringList FaultMatrixTest::fields(ExchangeKind exchange) const {
     case ExchangeKind::Sync:
     case ExchangeKind::RamRead:
     case ExchangeKind::ClockWrite:
+    case ExchangeKind::Comparison: // not in the matrix of every fault
         return {}; // the live values, checked for every row
     case ExchangeKind::HardwareTest:
         return {w_->HW_old ? QStringLiteral("old") : QStringLiteral("new")};
@@ -535,6 +590,175 @@ void FaultMatrixTest::faultInExchange() {
     messages_.clear();
     connectAndShow();
     QCOMPARE(w_->HW_old, generation == Generation::Old);
+}
+
+QStringList FaultMatrixTest::shown(ExchangeKind exchange) const {
+    switch (exchange) {
+    case ExchangeKind::Identity:
+        return {w_->Infofenst->HW_nr->text(), w_->Edit7->text(), w_->Edit14->text(),
+                w_->Memo1->toPlainText()};
+    case ExchangeKind::ParameterRead:
+        return {w_->takt_burn_visu->text(), w_->time_burn_visu->text()};
+    case ExchangeKind::Comparison: {
+        // The controller's column.
+        QStringList cells;
+        if (w_->CompareDialog)
+            for (int r = 0; r < w_->CompareDialog->table->rowCount(); ++r)
+                if (const QTableWidgetItem* item = w_->CompareDialog->table->item(r, 1))
+                    cells << item->text();
+        return cells;
+    }
+    case ExchangeKind::FaultMemoryRead: {
+        QStringList cells;
+        for (int r = 1; r < w_->StringGrid1->rowCount(); ++r)
+            for (int c = 1; c <= 2; ++c)
+                cells << w_->StringGrid1->item(r, c)->text();
+        return cells;
+    }
+    default:
+        return {};
+    }
+}
+
+void FaultMatrixTest::corruptedData_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::addColumn<int>("index");
+    QTest::addColumn<Corruption>("corruption");
+    for (const Generation g : {Generation::New, Generation::Old}) {
+        const char* gen = g == Generation::New ? "new" : "old";
+        for (int i = 0; i < int(std::size(kConfirmedCases)); ++i) {
+            const char* name = kConfirmedCases[i].name;
+            QTest::addRow("%s: %s, first answer", gen, name) << g << i << Corruption::FirstAnswer;
+            if (g == Generation::Old)
+                QTest::addRow("%s: %s, extra byte in the first answer", gen, name)
+                    << g << i << Corruption::ExtraAfterFirst;
+            QTest::addRow("%s: %s, every answer", gen, name) << g << i << Corruption::EveryAnswer;
+            QTest::addRow("%s: %s, not confirmed", gen, name)
+                << g << i << Corruption::FirstWithoutConfirmation;
+        }
+    }
+}
+
+void FaultMatrixTest::corruptedData() {
+    QFETCH(Generation, generation);
+    QFETCH(int, index);
+    QFETCH(Corruption, corruption);
+    const ConfirmedCase& c = kConfirmedCases[index];
+    const bool atConnect = c.exchange == ExchangeKind::Identity;
+
+    startControllerFor(generation);
+    createWindow();
+    w_->SPStimer->setInterval(kTickMs);
+    w_->confirm_reads1->setChecked(corruption != Corruption::FirstWithoutConfirmation);
+    if (!atConnect) {
+        connectAndShow();
+        pauseBeforeSynchronisation();
+    }
+    if (QTest::currentTestFailed())
+        return;
+    changeController(c.exchange);
+    const QStringList before = shown(c.exchange);
+    const quint64 runsBefore = displayRuns_;
+    const QString clockBefore = w_->uC_Zeit->text();
+
+    const int data = generation == Generation::New ? c.dataNew : c.dataOld;
+    auto& host = sim_->host();
+    quint64 faults = 1;
+    switch (corruption) {
+    case Corruption::FirstAnswer:
+    case Corruption::FirstWithoutConfirmation:
+        host.inject(Fault::corrupt().in(c.telegram, 1, data));
+        break;
+    case Corruption::ExtraAfterFirst:
+        host.inject(Fault::extra().in(c.telegram, 1, data - 2));
+        break;
+    case Corruption::EveryAnswer: {
+        // The third read of the identity follows its two and counts as a parameter read.
+        const TelegramKind third = atConnect ? TelegramKind::ParameterRead : c.telegram;
+        const quint64 thirdNth = atConnect ? 1 : 3;
+        host.inject(Fault::corrupt().in(c.telegram, 1, data));
+        host.inject(Fault::corrupt().in(c.telegram, 2, data - 1));
+        host.inject(Fault::corrupt().in(third, thirdNth, data));
+        host.inject(Fault::corrupt().in(third, thirdNth, data - 1));
+        faults = 4;
+        break;
+    }
+    }
+    trigger(c.exchange);
+    if (QTest::currentTestFailed())
+        return;
+
+    if (corruption == Corruption::EveryAnswer) {
+        QVERIFY(QTest::qWaitFor(
+            [&] { return !messages_.isEmpty() && !w_->SPStimer->isActive() && linkAtRest(); },
+            kWait));
+        QCOMPARE(host.faultsFired(), faults);
+        QCOMPARE(messages_,
+                 QStringList{confirmText(w_->activeLanguage(), ConfirmText::LineCorruptedData)});
+        QCOMPARE(w_->StatusBar3->panelText(TStatusLine::kMessagePanel),
+                 confirmText(w_->activeLanguage(), ConfirmText::DiagnosisCorrupted));
+        // The trace marks the read's last answer, the recovery follows it.
+        const TraceEntry* marked = w_->trace_ring.find(w_->trace_ring.end() - 2);
+        QVERIFY(marked && marked->corrupted && marked->record.sound());
+        // Nothing of the read shows, nothing is pending: no write can follow.
+        for (const Exchange& e : kExchanges)
+            QVERIFY2(!(w_.get()->*(e.flag)), qPrintable(QString::number(e.request)));
+        QVERIFY(!w_->sio_started);
+        QCOMPARE(shown(c.exchange), before);
+        QCOMPARE(displayRuns_, runsBefore);
+        QCOMPARE(w_->uC_Zeit->text(), clockBefore);
+        return;
+    }
+
+    QVERIFY(QTest::qWaitFor([&] { return !pending(c.exchange) && linkAtRest(); }, kWait));
+    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+    QCOMPARE(host.faultsFired(), faults);
+    const QStringList afterFault = shown(c.exchange);
+    QVERIFY2(afterFault != before, qPrintable(before.join(" | ")));
+
+    // The same read again on a sound line shows the controller's true values.
+    host.clearFaults();
+    bool RequestFlags::*flag =
+        c.exchange == ExchangeKind::Identity        ? &RequestFlags::hw_info_req
+        : c.exchange == ExchangeKind::ParameterRead ? &RequestFlags::data_rd_req
+        : c.exchange == ExchangeKind::Comparison    ? &RequestFlags::compare_rd_req
+                                                    : &RequestFlags::errmem_rd_req;
+    w_.get()->*flag = true;
+    QVERIFY(QTest::qWaitFor([&] { return !pending(c.exchange) && linkAtRest(); }, kWait));
+    QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+    if (corruption == Corruption::FirstWithoutConfirmation)
+        // One read, one exchange: the corrupted answer was taken.
+        QVERIFY2(shown(c.exchange) != afterFault, qPrintable(afterFault.join(" | ")));
+    else
+        QCOMPARE(afterFault, shown(c.exchange));
+}
+
+void FaultMatrixTest::confirmOptionIsKept() {
+    const QString path = settingsFilePath();
+    QVERIFY(QDir().mkpath(QFileInfo(path).absolutePath()));
+    IniFile stored;
+    stored.load(path);
+    stored.setValue(QStringLiteral("Ports"), QStringLiteral("COM7"),
+                    QStringLiteral("/dev/ttyUSB3"));
+    stored.setValue(QStringLiteral("Tools"), QStringLiteral("ConfirmReads"), QString());
+    QVERIFY(stored.save(path));
+
+    createWindow();
+    QVERIFY(w_->confirm_reads1->isChecked()); // on while the file does not say 0
+    w_->confirm_reads1->trigger();
+    QVERIFY(stored.load(path));
+    QCOMPARE(stored.value("Tools", "ConfirmReads"), QStringLiteral("0"));
+    QCOMPARE(stored.value("Ports", "COM7"), QStringLiteral("/dev/ttyUSB3"));
+    w_.reset();
+
+    createWindow();
+    QVERIFY(!w_->confirm_reads1->isChecked());
+    w_->english1Click();
+    QCOMPARE(w_->confirm_reads1->text(),
+             confirmText(Language::English, ConfirmText::ConfirmReadsItem));
+    w_->confirm_reads1->trigger();
+    QVERIFY(stored.load(path));
+    QCOMPARE(stored.value("Tools", "ConfirmReads"), QStringLiteral("1"));
 }
 
 QTEST_MAIN(FaultMatrixTest)

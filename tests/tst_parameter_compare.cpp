@@ -4,6 +4,7 @@
 #include "parameters/parameter_memory_read.h"
 #include "protocol/requests.h"
 #include "serial/sio.h"
+#include "text/confirm_texts.h"
 #include "text/verify_texts.h"
 #include "text/write_failure_texts.h"
 
@@ -11,6 +12,7 @@
 
 Q_DECLARE_METATYPE(ParameterSet)
 Q_DECLARE_METATYPE(QList<ParameterId>)
+Q_DECLARE_METATYPE(ParameterId)
 
 namespace {
 
@@ -36,6 +38,9 @@ private slots:
     void failedReadBackMessage();
     void fileAsTheFieldsWouldHoldIt();
     void oldMemoryBesideItsRam();
+    // A word the controller cannot hold is named in the row of its parameter, never shown.
+    void implausibleWords_data();
+    void implausibleWords();
 };
 
 void ParameterCompareTest::differences_data() {
@@ -190,6 +195,58 @@ void ParameterCompareTest::oldMemoryBesideItsRam() {
     QCOMPARE(decodeParameterMemoryRead(true, answer, 14)->memory.violations.constFirst().source,
              QStringLiteral("[45]"));
     QVERIFY(!decodeParameterMemoryRead(true, answer.chopped(1), 14));
+}
+
+void ParameterCompareTest::implausibleWords_data() {
+    QTest::addColumn<bool>("hwOld");
+    QTest::addColumn<int>("slot");
+    QTest::addColumn<int>("word");
+    QTest::addColumn<ParameterId>("limited");
+    QTest::newRow("new: hour 24") << false << 38 << 0x1800
+                                  << ParameterId{ParameterField::ProfileTime, 2};
+    QTest::newRow("new: takt 30 in a high byte")
+        << false << 45 << 0x1E64 << ParameterId{ParameterField::Takt, 3};
+    QTest::newRow("new: start takt 50")
+        << false << 47 << 50 << ParameterId{ParameterField::StartFrequency};
+    QTest::newRow("old: burn-in 1084 min")
+        << true << 32 << 65040 << ParameterId{ParameterField::BurnIn};
+    QTest::newRow("old: minute 60")
+        << true << 27 << 0x003C << ParameterId{ParameterField::ProfileTime, 7};
+}
+
+void ParameterCompareTest::implausibleWords() {
+    QFETCH(bool, hwOld);
+    QFETCH(int, slot);
+    QFETCH(int, word);
+    QFETCH(ParameterId, limited);
+    // An answer whose words are all plausible but the one of the row.
+    const int size = hwOld ? 4 : 5;
+    QByteArray answer(size * (hwOld ? 33 : 49), '\0');
+    const auto put = [&](int item, int value) {
+        const int last = item * size + size - 2;
+        answer[last] = char(value & 0xFF);
+        answer[last + 1] = char(value >> 8);
+    };
+    for (int item = hwOld ? 28 : 44; item < (hwOld ? 31 : 47); ++item)
+        put(item, 0x6464);
+    put(hwOld ? 31 : 47, 200);
+    put(hwOld ? 32 : 48, 300);
+    put(slot, word);
+    const std::optional<ParameterRead> read =
+        hwOld ? decodeOldParameterRead(answer, 14) : decodeNewParameterRead(answer);
+    QVERIFY(read);
+    QCOMPARE(read->violations.size(), 1);
+    for (const ParameterId id : writtenParameters(true))
+        QCOMPARE(limitedOnRead(*read, hwOld, id), id == limited);
+
+    QList<ParameterRow> rows = compareParameterSets(sampleSet(), read->set, true);
+    markImplausible(rows, *read, hwOld, Language::English);
+    for (const ParameterRow& row : rows) {
+        const bool named = row.theirs == confirmText(Language::English, ConfirmText::NotPlausible);
+        QCOMPARE(named, row.id == limited);
+        if (named)
+            QVERIFY(row.differs);
+    }
 }
 
 QTEST_GUILESS_MAIN(ParameterCompareTest)

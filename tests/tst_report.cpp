@@ -3,6 +3,7 @@
 // where poppler's tools are installed).
 #include "report/report_model.h"
 #include "report/report_pdf.h"
+#include "text/confirm_texts.h"
 #include "text/report_texts.h"
 
 #include <QFile>
@@ -102,6 +103,7 @@ private slots:
     void notReadInThisSession_data() { document_data(); }
     void notReadInThisSession();
     void oldControllerWithoutRampTimes();
+    void implausibleWordsAreNamed();
     void pdf();
     void unwritablePath();
 };
@@ -304,6 +306,22 @@ void ReportTest::oldControllerWithoutRampTimes() {
     QCOMPARE(valueOf(sectionOf(doc, Language::English, ReportText::StartSettings),
                      "Time to dim down (50–100 Hz)"),
              reportText(Language::English, ReportText::NotStored));
+}
+
+// A word the read limited is named as not plausible, never printed as the controller's.
+void ReportTest::implausibleWordsAreNamed() {
+    CommissioningReport r = sampleReport();
+    r.identity.hwOld = true;
+    r.parameters->violations = {{QStringLiteral("[32]"), 65040, 900},
+                                {QStringLiteral("[20] high byte"), 24, 23}};
+    const ReportDocument doc = reportDocument(r, Language::English);
+    const QString notPlausible = confirmText(Language::English, ConfirmText::NotPlausible);
+    const ReportSection* start = sectionOf(doc, Language::English, ReportText::StartSettings);
+    QCOMPARE(valueOf(start, reportText(Language::English, ReportText::BurnInTime)), notPlausible);
+    QCOMPARE(valueOf(start, reportText(Language::English, ReportText::StartFrequency)), "50 Hz");
+    const ReportSection* workday = sectionOf(doc, Language::English, ReportText::WorkdayProfile);
+    QCOMPARE(workday->rows[0].value, notPlausible);
+    QCOMPARE(workday->rows[1].value, QStringLiteral("30%"));
 }
 
 // The PDF: a document of its own kind with a page count, and, where pdftotext is there,

@@ -52,8 +52,13 @@ QList<Telegram> session(bool old) {
 
     const QList<Telegram> requests{
         {K::HardwareTest, QByteArray::fromHex("6305")},
+        // The identity confirmed by its second read, then a parameter read at once (as
+        // the command line's read does), and a confirmed one.
         {K::Identity, build(buildHwInfoRead(old))},
+        {K::Identity, build(buildHwInfoRead(old))},
+        {K::ParameterRead, build(buildDataRead(old))},
         {K::RamRead, build(buildRamRead(nullptr, old))},
+        {K::ParameterRead, build(buildDataRead(old))},
         {K::ParameterRead, build(buildDataRead(old))},
         {K::RamRead, build(buildRamRead(nullptr, old))},
         {K::ParameterWrite, build(buildWrites(old, parameterWrite))},

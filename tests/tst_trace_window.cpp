@@ -141,20 +141,22 @@ void TraceWindowTest::traceWindowShowsTheTransfers() {
     w_->openTrace();
     TTraceWindow* trace = w_->traceWindow;
     QVERIFY(trace && trace->isVisible());
-    QTRY_VERIFY_WITH_TIMEOUT(trace->model()->rowCount() >= 7, kWait);
-    // Sync, hardware test, sync, identity, then the reading.
+    QTRY_VERIFY_WITH_TIMEOUT(trace->model()->rowCount() >= 9, kWait);
+    // Sync, hardware test, sync, identity, the identity once more (the confirmation), then
+    // the reading.
     const QString exchanges[] = {QStringLiteral("Synchronisation"), QStringLiteral("Hardwaretest"),
                                  QStringLiteral("Synchronisation"), QStringLiteral("Identität"),
+                                 QStringLiteral("Synchronisation"), QStringLiteral("Identität"),
                                  QStringLiteral("Synchronisation"), QStringLiteral("RAM lesen")};
-    for (int row = 0; row < 6; ++row)
+    for (int row = 0; row < 8; ++row)
         QCOMPARE(trace->model()->index(row, TraceModel::Exchange).data().toString(),
                  exchanges[row]);
-    QCOMPARE(trace->model()->index(5, TraceModel::Length).data().toInt(), 170);
-    QCOMPARE(trace->model()->index(5, TraceModel::Result).data().toString(),
+    QCOMPARE(trace->model()->index(7, TraceModel::Length).data().toInt(), 170);
+    QCOMPARE(trace->model()->index(7, TraceModel::Result).data().toString(),
              QStringLiteral("fehlerfrei"));
     QVERIFY(w_->link_statistics.cycles >= 1);
 
-    trace->table->selectRow(5);
+    trace->table->selectRow(7);
     const QString detail = trace->detail->toPlainText();
     QVERIFY2(detail.contains(QStringLiteral("09 A0 00 30")), qPrintable(detail));
     QVERIFY2(detail.contains(QStringLiteral("Blocklesen 0x0030 = 0x")), qPrintable(detail));
@@ -162,7 +164,7 @@ void TraceWindowTest::traceWindowShowsTheTransfers() {
     // Relabelled in the language chosen.
     w_->english1Click();
     QCOMPARE(trace->windowTitle(), QStringLiteral("Telegram trace"));
-    QCOMPARE(trace->model()->index(5, TraceModel::Exchange).data().toString(),
+    QCOMPARE(trace->model()->index(7, TraceModel::Exchange).data().toString(),
              QStringLiteral("RAM read"));
 
     const QString path = portDir_.filePath(QStringLiteral("trace.txt"));

@@ -27,6 +27,9 @@ struct TraceEntry {
     // diagnosis, being sent right after the failure it follows).
     bool recovery = false;
     std::optional<bool> hwOld; // nullopt while the hardware test has not told it
+    // The last answer of a confirmed read whose answers all differed: sound on the line,
+    // but the line corrupted the data.
+    bool corrupted = false;
 };
 
 // The exchange of a transfer from protocol_step while it ran: the response step its

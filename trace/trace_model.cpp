@@ -40,12 +40,12 @@ QVariant TraceModel::data(const QModelIndex& index, int role) const {
         case Duration:
             return durationText(r);
         case Result:
-            return resultText(language_, r);
+            return resultText(language_, *entry);
         default:
             return {};
         }
     }
-    if (role == Qt::ForegroundRole && !r.sound())
+    if (role == Qt::ForegroundRole && (!r.sound() || entry->corrupted))
         return QColor(Qt::red);
     if (role == Qt::TextAlignmentRole && (index.column() == Length || index.column() == Duration))
         return int(Qt::AlignRight | Qt::AlignVCenter);

@@ -16,6 +16,8 @@ public:
     quint64 size() const { return quint64(entries_.size()); }
     // The entry of that number; null when it has gone or has not come yet.
     const TraceEntry* find(quint64 number) const;
+    // The newest entry; null while there is none.
+    TraceEntry* newest() { return entries_.empty() ? nullptr : &entries_[(end_ - 1) % kCapacity]; }
 
 private:
     std::vector<TraceEntry> entries_; // a ring once full: entry n at n % kCapacity

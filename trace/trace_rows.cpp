@@ -1,4 +1,5 @@
 #include "trace/trace_rows.h"
+#include "text/confirm_texts.h"
 
 #include "text/trace_texts.h"
 
@@ -101,6 +102,11 @@ QString resultText(std::optional<Language> language, const TransferRecord& recor
         return text(language, TraceText::ResultPortLost);
     }
     return {};
+}
+
+QString resultText(std::optional<Language> language, const TraceEntry& entry) {
+    return entry.corrupted ? confirmText(language, ConfirmText::ResultCorrupted)
+                           : resultText(language, entry.record);
 }
 
 QString diagnosisText(std::optional<Language> language, const TransferRecord& record) {
@@ -217,7 +223,7 @@ QByteArray traceFileText(std::optional<Language> language, const TraceRing& ring
                             QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz")),
                         exchangeName(language, entry.exchange))
                    .arg(r.count)
-                   .arg(durationText(r), resultText(language, r));
+                   .arg(durationText(r), resultText(language, entry));
         out += indent + text(language, TraceText::Sent) + QLatin1Char('\n');
         out += hexLines(r.sent, indent);
         out += indent + text(language, TraceText::Received) + QLatin1Char('\n');

@@ -22,6 +22,9 @@ QString traceTime(qint64 startMs);
 // "12.4 / 8.9": the transfer's duration against its wire time, ms.
 QString durationText(const TransferRecord& record);
 QString resultText(std::optional<Language> language, const TransferRecord& record);
+// The same for a row of the trace: a confirmed read's last answer whose data no earlier
+// answer matched says so.
+QString resultText(std::optional<Language> language, const TraceEntry& entry);
 // The status line's note on a failed transfer: nothing came, the answer stopped, wrong
 // bytes came, the port is gone. Empty for a sound one.
 QString diagnosisText(std::optional<Language> language, const TransferRecord& record);

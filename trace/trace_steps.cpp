@@ -3,10 +3,12 @@
 // cause into the status line's message panel. The error step's message box still says
 // what it always said; the note beside it tells the technician where to look: nothing
 // came back (cable, port, power), the answer stopped, wrong bytes came (wrong device,
-// noise), or the port is gone. It stays until the next connect or the next sound exchange.
+// noise), the answers of a confirmed read all differed (corrupted data), or the port is gone. It
+// stays until the next connect or the next sound exchange.
 #include "app/hauptfenster.h"
 #include "app/widgets/status_line.h"
 #include "protocol/protocol_state.h"
+#include "text/confirm_texts.h"
 #include "text/trace_texts.h"
 #include "trace/trace_rows.h"
 #include "trace/trace_window.h"
@@ -33,13 +35,29 @@ void THauptfenster::traceTransfer(const TransferRecord& record) {
         return;
     }
     diagnosis_ = record;
+    diagnosisCorrupted_ = false;
     showLinkDiagnosis();
+}
+
+void THauptfenster::noteCorruptedRead() {
+    // Every answer of the read was sound on the line: the note is about their data.
+    TraceEntry* last = trace_ring.newest();
+    if (!last)
+        return;
+    last->corrupted = true;
+    diagnosis_ = last->record;
+    diagnosisCorrupted_ = true;
+    showLinkDiagnosis();
+    if (traceWindow)
+        traceWindow->relabel();
 }
 
 void THauptfenster::showLinkDiagnosis() {
     if (!diagnosis_)
         return;
-    const QString note = diagnosisText(activeLanguage(), *diagnosis_);
+    const QString note = diagnosisCorrupted_
+                             ? confirmText(activeLanguage(), ConfirmText::DiagnosisCorrupted)
+                             : diagnosisText(activeLanguage(), *diagnosis_);
     StatusBar3->setPanelText(TStatusLine::kMessagePanel, note);
     diagnosisNote_ = note;
 }
@@ -50,6 +68,7 @@ void THauptfenster::clearLinkDiagnosis() {
     if (StatusBar3->panelText(TStatusLine::kMessagePanel) == diagnosisNote_)
         StatusBar3->setPanelText(TStatusLine::kMessagePanel, QString());
     diagnosis_.reset();
+    diagnosisCorrupted_ = false;
     diagnosisNote_.clear();
 }
 

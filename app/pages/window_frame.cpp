@@ -65,6 +65,7 @@ void THauptfenster::buildMenu() {
                                {info1, 10},
                                {about1, 11}});
     buildVerifyItems();
+    addConfirmItem();
     addReportMenuItem();
     addTrendMenuItem();
 }
