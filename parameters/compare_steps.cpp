@@ -143,7 +143,7 @@ void THauptfenster::refreshComparison() {
             row.differs = false;
         }
     }
-    markImplausible(rows, *compared_read, HW_old, language);
+    markImplausible(rows, compared_read->memory, HW_old, language);
     QStringList captions;
     int differing = 0;
     for (const ParameterRow& row : rows) {

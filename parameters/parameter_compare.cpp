@@ -181,6 +181,8 @@ struct ReadSlots {
 };
 constexpr ReadSlots kNewSlots{36, 44, 47, 48};
 constexpr ReadSlots kOldSlots{20, 28, 31, 32};
+// The parameter memory read of old hardware: the same words from memory after the 33 items.
+constexpr ReadSlots kOldMemorySlots{33, 41, 44, 45};
 
 QString slotOf(int slot) {
     return QStringLiteral("[%1]").arg(slot);
@@ -188,8 +190,9 @@ QString slotOf(int slot) {
 
 } // namespace
 
-bool limitedOnRead(const ParameterRead& read, bool hwOld, ParameterId id) {
-    const ReadSlots& at = hwOld ? kOldSlots : kNewSlots;
+namespace {
+
+bool limitedAt(const ParameterRead& read, const ReadSlots& at, ParameterId id) {
     QString source;
     switch (id.field) {
     case ParameterField::ProfileTime:
@@ -215,6 +218,16 @@ bool limitedOnRead(const ParameterRead& read, bool hwOld, ParameterId id) {
             (wholeWord && violation.source.startsWith(source + QLatin1Char(' '))))
             return true;
     return false;
+}
+
+} // namespace
+
+bool limitedOnRead(const ParameterRead& read, bool hwOld, ParameterId id) {
+    if (!hwOld)
+        return limitedAt(read, kNewSlots, id);
+    // The old hardware's memory read carries the parameter memory's words after the read
+    // button's items; a word limited in either copy is no value of the controller's.
+    return limitedAt(read, kOldSlots, id) || limitedAt(read, kOldMemorySlots, id);
 }
 
 void markImplausible(QList<ParameterRow>& rows, const ParameterRead& read, bool hwOld,

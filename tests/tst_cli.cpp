@@ -841,31 +841,33 @@ void CliTest::confirmedReads() {
 // caught as a value the controller cannot hold.
 void CliTest::failureMessagesNameTheByte_data() {
     QTest::addColumn<Generation>("generation");
-    QTest::addColumn<QString>("fault");
+    QTest::addColumn<QStringList>("faults");
     QTest::addColumn<QString>("message");
-    QTest::newRow("missing") << Generation::New << "drop@parread:1:50"
+    // The identity's two reads come first; the parameter read's telegrams follow them. A
+    // value the controller cannot hold must come in both answers to be confirmed.
+    QTest::newRow("missing") << Generation::New << QStringList{"drop@parread:1:50"}
                              << "the controller did not answer byte 50 of the parameter read";
-    QTest::newRow("wrong") << Generation::New << "corrupt@parread:1:182"
+    QTest::newRow("wrong") << Generation::New << QStringList{"corrupt@parread:1:182"}
                            << "the controller answered 0xDF where 0x20 was due (byte 182 of "
                               "the parameter read)";
     QTest::newRow("not plausible, new")
-        << Generation::New << "corrupt@parread:1:183"
+        << Generation::New << QStringList{"corrupt@parread:1:183", "corrupt@parread:2:183"}
         << "the parameter read brought a value the controller cannot hold, not plausible: [36] "
            "low byte = 255";
     QTest::newRow("not plausible, old")
-        << Generation::Old << "corrupt@parread:1:83"
+        << Generation::Old << QStringList{"corrupt@parread:1:83", "corrupt@parread:2:83"}
         << "the parameter read brought a value the controller cannot hold, not plausible: [20] "
            "high byte = 234";
 }
 
 void CliTest::failureMessagesNameTheByte() {
     QFETCH(Generation, generation);
-    QFETCH(QString, fault);
+    QFETCH(QStringList, faults);
     QFETCH(QString, message);
     startController(generation, 14);
-    inject({fault});
+    inject(faults);
     const QString path = dir_.filePath("failed.ini");
-    const Run run = cli({"--no-confirm", "read", "--ini", path});
+    const Run run = cli({"read", "--ini", path});
     QCOMPARE(run.exitCode, int(kExitLink));
     QVERIFY2(run.err.contains(message.toUtf8()), run.err.constData());
     QVERIFY2(run.out.isEmpty(), run.out.constData());
