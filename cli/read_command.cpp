@@ -14,7 +14,7 @@ int runRead(CliContext& context) {
     const ParameterReadResult result = readParameters(context.session, *id);
     if (!result.read)
         return sayFailure(result.failure);
-    if (sayImplausible(result.read->violations, QStringLiteral("parameter read")))
+    if (sayImplausible(implausibleWords(*result.read), QStringLiteral("parameter read")))
         return kExitLink;
     const ParameterFileFields fields = fieldsOf(*result.read);
     const QDateTime now = QDateTime::currentDateTime();

@@ -79,7 +79,7 @@ int runReport(CliContext& context) {
     if (!parameters.read) {
         return sayFailure(parameters.failure);
     }
-    if (sayImplausible(parameters.read->violations, QStringLiteral("parameter read")))
+    if (sayImplausible(implausibleWords(*parameters.read), QStringLiteral("parameter read")))
         return kExitLink;
     report.parameters = parameters.read;
 

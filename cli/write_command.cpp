@@ -148,7 +148,7 @@ int runCompare(CliContext& context) {
     if (!read.read) {
         return sayFailure(read.failure);
     }
-    if (sayImplausible(read.read->memory.violations, QStringLiteral("parameter read")))
+    if (sayImplausible(implausibleWords(read.read->memory), QStringLiteral("parameter read")))
         return kExitLink;
     const bool withRampTimes = rampTimesFor(g_plan, *id) && read.read->memory.hasRampTimes;
     const auto converted = parameterSetFromFields(g_plan.fields, withRampTimes);

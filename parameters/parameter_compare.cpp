@@ -171,8 +171,8 @@ ParameterId parameterOf(const FieldRefusal& refusal) {
 namespace {
 
 // The slots of the read answer the limited words come from, as the decoders name them
-// in their violations ("[37] high byte"); the ramp times and the new burn-in are never
-// limited.
+// in their violations ("[37] high byte"), and the unheld new burn-in; the ramp times are
+// never limited.
 struct ReadSlots {
     int profile;
     int takt;
@@ -213,7 +213,7 @@ bool limitedAt(const ParameterRead& read, const ReadSlots& at, ParameterId id) {
         return false;
     }
     const bool wholeWord = id.field != ParameterField::Takt;
-    for (const RangeViolation& violation : read.violations)
+    for (const RangeViolation& violation : implausibleWords(read))
         if (violation.source == source ||
             (wholeWord && violation.source.startsWith(source + QLatin1Char(' '))))
             return true;

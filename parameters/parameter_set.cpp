@@ -81,6 +81,10 @@ std::optional<std::array<quint16, 3>> taktWords(const std::array<quint16, 6>& ta
     return words;
 }
 
+QList<RangeViolation> implausibleWords(const ParameterRead& read) {
+    return read.violations + read.unheld;
+}
+
 ParameterRead decodeNewParameterRead(const quint8* answer) {
     ParameterRead r;
     Limiter limit(r.violations);
@@ -91,6 +95,9 @@ ParameterRead decodeNewParameterRead(const quint8* answer) {
     r.set.rampWord = word(kNewRampSlot);
     r.set.startTakt = limit(word(kNewStartSlot), 100, 200, slotName(kNewStartSlot));
     r.set.burnInSeconds = word(kNewBurnInSlot);
+    // Taken over as it is, as the window shows it; the controller holds 3 … 15 min only.
+    if (r.set.burnInSeconds < 180 || r.set.burnInSeconds > 900)
+        r.unheld.append({slotName(kNewBurnInSlot), r.set.burnInSeconds, r.set.burnInSeconds});
     r.set.profileTimes = profileTimes(word, kNewProfileSlot, limit);
     const auto bytes = taktBytes(word, kNewTaktSlot);
     for (std::size_t i = 0; i < 6; ++i) {

@@ -48,7 +48,14 @@ struct ParameterRead {
     std::optional<quint16> uac_nenn_int;
     QList<EepWord> words;             // new hardware only: the 49 slots
     QList<RangeViolation> violations; // words limited to their range ("Com-Error !")
+    // Words the window takes over as they are although the controller cannot hold them
+    // (the new hardware's burn-in outside 180..900 s): shown as read, but never handed on
+    // as the controller's value.
+    QList<RangeViolation> unheld;
 };
+
+// Every word of a read that is no value of the controller's: the limited and the unheld.
+QList<RangeViolation> implausibleWords(const ParameterRead& read);
 
 // New hardware: 49 slots of 5 bytes. The controller's words are taken over; a takt byte
 // outside 50..200, an hour above 23, a minute above 59 or a start-frequency takt outside

@@ -854,6 +854,11 @@ void CliTest::failureMessagesNameTheByte_data() {
         << Generation::New << QStringList{"corrupt@parread:1:183", "corrupt@parread:2:183"}
         << "the parameter read brought a value the controller cannot hold, not plausible: [36] "
            "low byte = 255";
+    // The new hardware's burn-in is shown as it is read, but 1084 min is no controller's.
+    QTest::newRow("not plausible, new burn-in")
+        << Generation::New << QStringList{"corrupt@parread:1:244", "corrupt@parread:2:244"}
+        << "the parameter read brought a value the controller cannot hold, not plausible: [48] "
+           "= 65068";
     QTest::newRow("not plausible, old")
         << Generation::Old << QStringList{"corrupt@parread:1:83", "corrupt@parread:2:83"}
         << "the parameter read brought a value the controller cannot hold, not plausible: [20] "
