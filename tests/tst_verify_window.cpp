@@ -14,6 +14,7 @@
 #include "sim/sim_protocol.h"
 #include "sim/simulator.h"
 #include "sim/telegram_kinds.h"
+#include "text/confirm_texts.h"
 #include "text/verify_texts.h"
 #include "text/write_failure_texts.h"
 #include "window_fixture.h"
@@ -80,6 +81,8 @@ private slots:
     void verifyOffSendsTheWriteAlone_data();
     void verifyOffSendsTheWriteAlone();
     void failedReadBackIsADataError();
+    void readBackIsConfirmed_data();
+    void readBackIsConfirmed();
     void compareListsWhatAWriteWouldChange_data();
     void compareListsWhatAWriteWouldChange();
     void settingPersists();
@@ -282,6 +285,53 @@ void VerifyWindowTest::failedReadBackIsADataError() {
         QVERIFY2(!(w_.get()->*(e.flag)), qPrintable(QString::number(e.request)));
     QVERIFY(panel() != verified());
     QCOMPARE(w_->DateTimePicker_Mo_End->time(), QTime(6, 30));
+}
+
+void VerifyWindowTest::readBackIsConfirmed_data() {
+    QTest::addColumn<Generation>("generation");
+    QTest::addColumn<bool>("everyAnswer");
+    // The burn-in's high byte: on old hardware the parameter memory's word, the last item
+    // of the read-back's telegram.
+    for (const Generation generation : {Generation::New, Generation::Old}) {
+        const char* g = generation == Generation::New ? "new" : "old";
+        QTest::addRow("%s, first answer spoilt", g) << generation << false;
+        QTest::addRow("%s, three unlike answers", g) << generation << true;
+    }
+}
+
+// A data byte the line spoils in the read-back is no difference of the controller's: the
+// next two answers agree and the write is verified. Three unlike answers are no read-back
+// at all: the corrupted line's message, and never "written and verified".
+void VerifyWindowTest::readBackIsConfirmed() {
+    QFETCH(Generation, generation);
+    QFETCH(bool, everyAnswer);
+    connectAndRead(generation);
+    editFields();
+    pauseAndClear();
+    const int data = generation == Generation::New ? 244 : 183;
+    auto& host = sim_->host();
+    host.inject(Fault::corrupt().in(TelegramKind::ParameterRead, 1, data));
+    if (everyAnswer) {
+        host.inject(Fault::corrupt().in(TelegramKind::ParameterRead, 2, data - 1));
+        host.inject(Fault::corrupt().in(TelegramKind::ParameterRead, 3, data));
+        host.inject(Fault::corrupt().in(TelegramKind::ParameterRead, 3, data - 1));
+    }
+    if (!everyAnswer) {
+        writeAndWait();
+        QVERIFY2(messages_.isEmpty(), qPrintable(messages_.join('\n')));
+        QCOMPARE(panel(), verified());
+        QCOMPARE(host.faultsFired(), quint64(1));
+        return;
+    }
+    w_->uC_send_btClick();
+    QVERIFY(QTest::qWaitFor([this] { return !messages_.isEmpty() && !w_->SPStimer->isActive(); },
+                            kWait));
+    QCOMPARE(messages_,
+             QStringList{confirmText(w_->activeLanguage(), ConfirmText::LineCorruptedData)});
+    QVERIFY(panel() != verified());
+    QCOMPARE(host.faultsFired(), quint64(4));
+    for (const Exchange& e : kExchanges)
+        QVERIFY2(!(w_.get()->*(e.flag)), qPrintable(QString::number(e.request)));
 }
 
 void VerifyWindowTest::compareListsWhatAWriteWouldChange_data() {
