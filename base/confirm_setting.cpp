@@ -1,41 +1,16 @@
 #include "base/confirm_setting.h"
 
-#include "base/ini_file.h"
-
-#include <QDir>
-#include <QFileInfo>
+#include "base/tools_switch.h"
 
 namespace {
-const QString kSection = QStringLiteral("Tools");
 const QString kKey = QStringLiteral("ConfirmReads");
 } // namespace
 
 bool readConfirmReads(const IniFile& ini) {
-    // Anything but an explicit 0 keeps it on: a mistyped value must not let a corrupted
-    // byte through.
-    return ini.value(kSection, kKey).trimmed() != QLatin1String("0");
+    return readToolsSwitch(
+        ini, kKey); // a mistyped value keeps the guard against a corrupted data byte on
 }
 
 bool writeConfirmReads(const QString& path, bool on, QString* error) {
-    IniFile ini;
-    // A missing file starts empty; one that cannot be read is left alone rather than
-    // replaced by a file holding this key alone.
-    if (!ini.load(path) && ini.loadError() != IniFile::LoadError::Missing) {
-        if (error)
-            *error = ini.errorString();
-        return false;
-    }
-    ini.setValue(kSection, kKey, on ? QStringLiteral("1") : QStringLiteral("0"));
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        if (error)
-            *error = QStringLiteral("cannot create %1").arg(folder);
-        return false;
-    }
-    if (!ini.save(path)) {
-        if (error)
-            *error = ini.errorString();
-        return false;
-    }
-    return true;
+    return writeToolsSwitch(path, kKey, on, error);
 }
