@@ -11,6 +11,7 @@
 #include "sim/sim_protocol.h"
 #include "sim/simulator.h"
 #include "sim/telegram_kinds.h"
+#include "telegram_log.h"
 #include "text/write_failure_texts.h"
 #include "window_fixture.h"
 
@@ -29,27 +30,6 @@ using namespace std::chrono_literals;
 Q_DECLARE_METATYPE(Generation)
 Q_DECLARE_METATYPE(TelegramKind)
 Q_DECLARE_METATYPE(WriteFailureText)
-
-namespace {
-
-// The kinds of the telegrams in the bytes the controller received, in order.
-QList<TelegramKind> telegramKinds(const QByteArray& received, Generation generation) {
-    trvsim::ControllerModel memory(generation);
-    memory.setFrozen(true);
-    trvsim::SimProtocol protocol(memory);
-    trvsim::TelegramTracker tracker;
-    QList<TelegramKind> kinds;
-    for (const char byte : received) {
-        const auto reply = protocol.feed(quint8(byte));
-        const auto place =
-            tracker.feed(quint8(byte), reply.event.kind == trvsim::ProtocolEvent::Kind::Sync);
-        if (place.kindKnownNow)
-            kinds.append(*place.kind);
-    }
-    return kinds;
-}
-
-} // namespace
 
 class FailedWriteWindowTest : public WindowTestBase {
     Q_OBJECT

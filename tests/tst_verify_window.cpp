@@ -14,6 +14,7 @@
 #include "sim/sim_protocol.h"
 #include "sim/simulator.h"
 #include "sim/telegram_kinds.h"
+#include "telegram_log.h"
 #include "text/confirm_texts.h"
 #include "text/verify_texts.h"
 #include "text/write_failure_texts.h"
@@ -38,28 +39,6 @@ using trvsim::TelegramKind;
 Q_DECLARE_METATYPE(Generation)
 Q_DECLARE_METATYPE(Space)
 Q_DECLARE_METATYPE(QList<ParameterId>)
-
-namespace {
-
-// The kinds of the telegrams in the bytes the controller received, in order, as the
-// controller tells them apart (replayed through its own protocol).
-QList<TelegramKind> telegramKinds(const QByteArray& received, Generation generation) {
-    trvsim::ControllerModel memory(generation);
-    memory.setFrozen(true);
-    trvsim::SimProtocol protocol(memory);
-    trvsim::TelegramTracker tracker;
-    QList<TelegramKind> kinds;
-    for (const char byte : received) {
-        const auto reply = protocol.feed(quint8(byte));
-        const auto place =
-            tracker.feed(quint8(byte), reply.event.kind == trvsim::ProtocolEvent::Kind::Sync);
-        if (place.kindKnownNow)
-            kinds.append(*place.kind);
-    }
-    return kinds;
-}
-
-} // namespace
 
 class VerifyWindowTest : public WindowTestBase {
     Q_OBJECT

@@ -13,6 +13,7 @@
 #include "sim/sim_protocol.h"
 #include "sim/simulator.h"
 #include "sim/telegram_kinds.h"
+#include "telegram_log.h"
 #include "text/own_texts.h"
 #include "text/write_question_texts.h"
 #include "window_fixture.h"
@@ -40,24 +41,6 @@ Q_DECLARE_METATYPE(Generation)
 Q_DECLARE_METATYPE(TelegramKind)
 
 namespace {
-
-// The kinds of the telegrams in the bytes the controller received, in order, as the
-// controller tells them apart (replayed through its own protocol).
-QList<TelegramKind> telegramKinds(const QByteArray& received, Generation generation) {
-    trvsim::ControllerModel memory(generation);
-    memory.setFrozen(true);
-    trvsim::SimProtocol protocol(memory);
-    trvsim::TelegramTracker tracker;
-    QList<TelegramKind> kinds;
-    for (const char byte : received) {
-        const auto reply = protocol.feed(quint8(byte));
-        const auto place =
-            tracker.feed(quint8(byte), reply.event.kind == trvsim::ProtocolEvent::Kind::Sync);
-        if (place.kindKnownNow)
-            kinds.append(*place.kind);
-    }
-    return kinds;
-}
 
 constexpr quint16 kFaultPosition = 0x70;
 constexpr quint16 kFaultRing = 0x80;
