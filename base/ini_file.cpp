@@ -1,5 +1,6 @@
 #include "base/ini_file.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -293,4 +294,19 @@ QStringList IniFile::keys(const QString& section) const {
             result.append(key);
     }
     return result;
+}
+
+bool saveIniMakingFolder(IniFile& ini, const QString& path, QString* error) {
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QDir().mkpath(folder)) {
+        if (error)
+            *error = QStringLiteral("cannot create %1").arg(folder);
+        return false;
+    }
+    if (!ini.save(path)) {
+        if (error)
+            *error = ini.errorString();
+        return false;
+    }
+    return true;
 }

@@ -70,3 +70,7 @@ private:
     LoadError loadError_ = LoadError::None;
     QString error_;
 };
+
+// Saves `ini` at `path`, making its folder first (a settings file's folder may not exist
+// yet). False with a reason when the folder or the file cannot be written.
+bool saveIniMakingFolder(IniFile& ini, const QString& path, QString* error);

@@ -2,9 +2,6 @@
 
 #include "base/ini_file.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 namespace {
 const QString kSection = QStringLiteral("Option");
 }
@@ -31,18 +28,7 @@ bool writeSettingsFile(const QString& path, const QString& com, const QString& l
     ini.load(path);
     ini.setValue(kSection, QStringLiteral("Com"), com);
     ini.setValue(kSection, QStringLiteral("Language"), language);
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        if (error)
-            *error = QStringLiteral("cannot create %1").arg(folder);
-        return false;
-    }
-    if (!ini.save(path)) {
-        if (error)
-            *error = ini.errorString();
-        return false;
-    }
-    return true;
+    return saveIniMakingFolder(ini, path, error);
 }
 
 QStringList comEntries() {

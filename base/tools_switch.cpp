@@ -2,9 +2,6 @@
 
 #include "base/ini_file.h"
 
-#include <QDir>
-#include <QFileInfo>
-
 namespace {
 const QString kSection = QStringLiteral("Tools");
 } // namespace
@@ -23,16 +20,5 @@ bool writeToolsSwitch(const QString& path, const QString& key, bool on, QString*
         return false;
     }
     ini.setValue(kSection, key, on ? QStringLiteral("1") : QStringLiteral("0"));
-    const QString folder = QFileInfo(path).absolutePath();
-    if (!QDir().mkpath(folder)) {
-        if (error)
-            *error = QStringLiteral("cannot create %1").arg(folder);
-        return false;
-    }
-    if (!ini.save(path)) {
-        if (error)
-            *error = ini.errorString();
-        return false;
-    }
-    return true;
+    return saveIniMakingFolder(ini, path, error);
 }
